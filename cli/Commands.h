@@ -1,0 +1,10 @@
+#pragma once
+// The commands of varlo-cli; each returns the process exit status.
+#include <string>
+#include <vector>
+
+namespace varlo::cli {
+
+int SearchCommand(const std::vector<std::string>& args);
+
+}  // namespace varlo::cli

@@ -1,0 +1,23 @@
+# varlo_add_core_test(NAME SOURCES ... [LIBS ...]): a GoogleTest program on the core alone.
+# varlo_add_ui_test(NAME SOURCES ... [LIBS ...]): a GoogleTest program on the Qt front end,
+# run headless.
+function(varlo_add_core_test name)
+  if(NOT VARLO_BUILD_TESTS)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE varlo_core GTest::gtest GTest::gtest_main ${ARG_LIBS})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS core)
+endfunction()
+
+function(varlo_add_ui_test name)
+  if(NOT VARLO_BUILD_TESTS OR NOT VARLO_BUILD_GUI)
+    return()
+  endif()
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/QtTestMain.cpp)
+  target_link_libraries(${name} PRIVATE varlo_ui Qt6::Test GTest::gtest ${ARG_LIBS})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:")
+endfunction()

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+#include "discovery/DeviceType.h"
+#include "discovery/SearchProtocol.h"
+#include "discovery/SearchSession.h"
+#include "testsupport/WireTest.h"
+
+namespace varlo {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+using testing::BytesEq;
+using testing::Hex;
+
+// KV-70, LUMA-1 (answers twice), an unknown type, LUMA-2; each answers 10 ms after a request,
+// so replies come in rig order.
+sim::Rig SmallRig() {
+    sim::Rig rig;
+    rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_KV70, {0, 0x1A, 0x2B, 0, 0, 7}, {192, 168, 1, 60}));
+    rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_LUMA_1, {0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}, {192, 168, 1, 50}));
+    rig.devices.back().faults.duplicateSearchReply = true;
+    rig.devices.push_back(sim::MakeSimDevice(0x12345678, {0, 0x1A, 0x2B, 0, 0, 9}, {10, 1, 2, 3}));
+    rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_LUMA_2, {0, 0x1A, 0x2B, 0, 0, 10}, {172, 16, 0, 2}));
+    return rig;
+}
+
+class SearchSessionTest : public testing::SimulatorTest {
+protected:
+    void SetUp() override {
+        sim::SimOptions options;
+        options.searchDelayMinMs = options.searchDelayMaxMs = 10;
+        StartSimulator(SmallRig(), 10, options);
+    }
+    // Takes every reply that arrives within ms.
+    void Drain(SearchSession& session, int ms) {
+        const auto until = Clock::now() + std::chrono::milliseconds(ms);
+        while (Clock::now() < until) {
+            if (net::WaitReadable(session.Socket().Descriptor(), 5)) {
+                session.OnReadable();
+            }
+        }
+    }
+};
+
+TEST_F(SearchSessionTest, TableKeepsReplyOrderAndDuplicatesAndLaterRequestsListIt) {
+    CConfigParamArray table;
+    table.Add(_CONFIGPARAM());  // a previous search's record goes when the search opens
+    SearchSession session(table);
+    ASSERT_TRUE(session.Open());
+    EXPECT_EQ(table.GetSize(), 0u);
+    EXPECT_EQ(session.SecondsLeft(), 5);
+
+    ASSERT_TRUE(session.Tick());
+    EXPECT_EQ(session.SecondsLeft(), 4);
+    Drain(session, 300);
+    ASSERT_EQ(table.GetSize(), 5u);
+    const char* expected[] = {"KV-70", "LUMA-1", "LUMA-1", nullptr, "LUMA-2"};
+    for (std::size_t i = 0; i < 5; ++i) {
+        const char* name = GetDeviceTypeName(table[i].dwType());
+        EXPECT_EQ(name == nullptr, expected[i] == nullptr) << i;
+        if (name && expected[i]) {
+            EXPECT_STREQ(name, expected[i]);
+        }
+    }
+
+    // Every later request lists all five identities in table order; nobody answers again.
+    ASSERT_TRUE(session.Tick());
+    Drain(session, 100);
+    EXPECT_EQ(table.GetSize(), 5u);
+    const auto log = simulator->Log();
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_TRUE(BytesEq(log[0].bytes, Hex("01 00 00 08 00 00 00 00")));
+    Bytes second = Hex("01 00 00 44 00 00 00 00");
+    for (std::size_t i = 0; i < 5; ++i) {
+        second.insert(second.end(), table[i].data(), table[i].data() + 12);
+    }
+    EXPECT_TRUE(BytesEq(log[1].bytes, second));
+
+    for (int tick = 0; tick < 3; ++tick) {
+        EXPECT_TRUE(session.Tick());
+    }
+    EXPECT_EQ(session.SecondsLeft(), 0);
+    EXPECT_FALSE(session.Tick()) << "the sixth tick closes";
+    EXPECT_FALSE(session.Tick()) << "and a late tick sends nothing";
+    EXPECT_TRUE(simulator->WaitForLog(5, 1000));
+    net::SleepMs(50);
+    EXPECT_EQ(simulator->LogSize(), 5u);
+}
+
+TEST_F(SearchSessionTest, RealTimingSendsFiveRequestsASecondApart) {
+    CConfigParamArray table;
+    SearchSession session(table);
+    std::vector<std::size_t> seen;
+    const auto start = Clock::now();
+    ASSERT_TRUE(RunSearch(session, [&](std::size_t index) { seen.push_back(index); }));
+    const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
+    EXPECT_GE(took.count(), 5100);
+    EXPECT_LT(took.count(), 5600);
+    EXPECT_EQ(seen, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
+
+    const auto log = simulator->Log();
+    ASSERT_EQ(log.size(), 5u);
+    EXPECT_NEAR(std::chrono::duration_cast<std::chrono::milliseconds>(log[0].at - start).count(),
+                100, 60);
+    for (std::size_t i = 1; i < log.size(); ++i) {
+        EXPECT_NEAR(
+            std::chrono::duration_cast<std::chrono::milliseconds>(log[i].at - log[i - 1].at).count(),
+            1000, 60);
+    }
+}
+
+TEST_F(SearchSessionTest, PortTakenGivesAnEmptySearch) {
+    CMySchSocket holder;
+    ASSERT_TRUE(holder.Create(0));
+    Transport().searchLocalPort = holder.LocalPort();
+    CConfigParamArray table;
+    table.Add(_CONFIGPARAM());
+    SearchSession session(table);
+    EXPECT_FALSE(session.Open());
+    EXPECT_EQ(table.GetSize(), 0u);
+    EXPECT_TRUE(session.Tick()) << "the countdown runs on, every send failing";
+    EXPECT_FALSE(session.OnReadable());
+    net::SleepMs(50);
+    EXPECT_EQ(simulator->LogSize(), 0u);
+}
+
+}  // namespace
+}  // namespace varlo

@@ -1,0 +1,20 @@
+#include "sim/DemoMode.h"
+
+#include "transport/TransportSettings.h"
+
+namespace varlo::sim {
+
+std::unique_ptr<DeviceSimulator> StartDemo() {
+    SimOptions options;
+    options.searchDelayMinMs = 50;
+    options.searchDelayMaxMs = 900;  // replies trickle in, as they do on a real segment
+    auto simulator = std::make_unique<DeviceSimulator>(DemoRig(), options);
+    if (!simulator->Start()) {
+        return nullptr;
+    }
+    Transport().targetAddr = simulator->Address();
+    Transport().targetPort = simulator->Port();
+    return simulator;
+}
+
+}  // namespace varlo::sim

@@ -1,0 +1,12 @@
+#pragma once
+// The `--demo` option of the front ends: the demo rig on a loopback port, with the
+// process-wide target pointed at it.
+#include <memory>
+
+#include "sim/DeviceSimulator.h"
+
+namespace varlo::sim {
+
+std::unique_ptr<DeviceSimulator> StartDemo();
+
+}  // namespace varlo::sim

@@ -1,0 +1,103 @@
+#pragma once
+// Stands in for the devices on a UDP port: answers searches (one reply per device not yet
+// listed, after a small random delay) and configuration requests addressed to a device's
+// identity, and records every datagram it received so tests can check the exact bytes sent.
+#include <atomic>
+#include <chrono>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <queue>
+#include <random>
+#include <thread>
+#include <vector>
+
+#include "sim/CommandSet.h"
+#include "sim/Rig.h"
+#include "transport/SocketShim.h"
+
+namespace varlo::sim {
+
+struct SimOptions {
+    int searchDelayMinMs = 5;
+    int searchDelayMaxMs = 200;
+    uint32_t seed = 1;
+};
+
+struct LoggedDatagram {
+    std::chrono::steady_clock::time_point at;
+    Bytes bytes;
+    uint32_t fromAddr = 0;
+    uint16_t fromPort = 0;
+};
+
+class DeviceSimulator {
+public:
+    explicit DeviceSimulator(Rig rig, SimOptions options = {});
+    DeviceSimulator(const DeviceSimulator&) = delete;
+    DeviceSimulator& operator=(const DeviceSimulator&) = delete;
+    ~DeviceSimulator();
+
+    // Binds (loopback and an ephemeral port by default) and starts answering on a thread.
+    bool Start(uint32_t bindAddr = 0x7F000001, uint16_t port = 0);
+    void Stop();
+    uint16_t Port() const { return m_port; }
+    uint32_t Address() const { return m_bindAddr; }
+
+    std::vector<LoggedDatagram> Log() const;
+    std::size_t LogSize() const;
+    void ClearLog();
+    // Waits until at least n datagrams were received; false on timeout.
+    bool WaitForLog(std::size_t n, int timeoutMs) const;
+
+    // Runs f on the rig's devices with the simulator paused, so tests can read written blocks
+    // or change faults.
+    void WithDevices(const std::function<void(std::vector<SimDevice>&)>& f);
+    void SetFaults(std::size_t device, const SimFaults& faults);
+    // Replaces the answer to one request code for every device (tests of the transport).
+    void OverrideCommand(uint8_t code, CommandHandler handler);
+    // Sends a datagram of the simulator's own to an address (tests of stray traffic).
+    void SendRaw(uint32_t addr, uint16_t port, const Bytes& bytes);
+
+private:
+    struct Outgoing {
+        std::chrono::steady_clock::time_point due;
+        uint64_t order;
+        uint32_t addr;
+        uint16_t port;
+        Bytes bytes;
+        bool operator>(const Outgoing& o) const {
+            return due != o.due ? due > o.due : order > o.order;
+        }
+    };
+
+    void IndexIdentities();
+    void Run();
+    void Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort);
+    void AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port);
+    void AnswerConfiguration(const Bytes& request, uint32_t addr, uint16_t port);
+    void Schedule(std::chrono::steady_clock::time_point due, uint32_t addr, uint16_t port,
+                  Bytes bytes);
+    void SendDue();
+
+    Rig m_rig;
+    SimOptions m_options;
+    std::map<DeviceIdentity, std::vector<std::size_t>> m_byIdentity;
+    std::map<uint8_t, CommandHandler> m_overrides;
+    std::mt19937 m_random;
+
+    mutable std::mutex m_mutex;  // guards everything above and below that the thread touches
+    std::vector<LoggedDatagram> m_log;
+    std::priority_queue<Outgoing, std::vector<Outgoing>, std::greater<>> m_outgoing;
+    uint64_t m_order = 0;
+
+    net::SocketHandle m_socket = net::kInvalidSocket;
+    uint32_t m_bindAddr = 0;
+    uint16_t m_port = 0;
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
+
+}  // namespace varlo::sim

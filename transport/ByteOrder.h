@@ -1,0 +1,41 @@
+#pragma once
+// Byte order lives here and nowhere else: wire numbers are big-endian, except the device type
+// code, which devices send little-endian.
+#include <cstddef>
+#include <cstdint>
+
+namespace varlo {
+
+inline uint16_t LoadBE16(const uint8_t* p) { return static_cast<uint16_t>((p[0] << 8) | p[1]); }
+
+inline uint32_t LoadBE32(const uint8_t* p) {
+    return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+inline uint32_t LoadLE32(const uint8_t* p) {
+    return (uint32_t{p[3]} << 24) | (uint32_t{p[2]} << 16) | (uint32_t{p[1]} << 8) | p[0];
+}
+
+inline void StoreBE16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v >> 8);
+    p[1] = static_cast<uint8_t>(v);
+}
+
+inline void StoreBE32(uint8_t* p, uint32_t v) {
+    p[0] = static_cast<uint8_t>(v >> 24);
+    p[1] = static_cast<uint8_t>(v >> 16);
+    p[2] = static_cast<uint8_t>(v >> 8);
+    p[3] = static_cast<uint8_t>(v);
+}
+
+inline void StoreLE16(uint8_t* p, uint16_t v) {
+    p[0] = static_cast<uint8_t>(v);
+    p[1] = static_cast<uint8_t>(v >> 8);
+}
+
+inline void StoreLE32(uint8_t* p, uint32_t v) {
+    StoreLE16(p, static_cast<uint16_t>(v));
+    StoreLE16(p + 2, static_cast<uint16_t>(v >> 16));
+}
+
+}  // namespace varlo

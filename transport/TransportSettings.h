@@ -1,0 +1,32 @@
+#pragma once
+// The one process-wide transport setting: where requests go and which local port searches use.
+// Operators get the limited broadcast; `--target` points the program at a directed broadcast or
+// at a simulator on loopback.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace varlo {
+
+inline constexpr uint16_t CONFIG_PORT = 63879;
+inline constexpr uint16_t SEARCH_LOCAL_PORT = 8004;
+inline constexpr uint32_t kLimitedBroadcast = 0xFFFFFFFF;
+
+struct TransportSettings {
+    uint32_t targetAddr = kLimitedBroadcast;  // host order
+    uint16_t targetPort = CONFIG_PORT;
+    uint16_t searchLocalPort = SEARCH_LOCAL_PORT;
+    // Real length of one 100 ms poll step of an exchange. Only tests that do not measure the
+    // timing itself shorten it; the exchange still counts its budget in 100 ms steps.
+    int pollSleepMs = 100;
+};
+
+TransportSettings& Transport();
+
+// Parses "ADDRESS[:PORT]"; the port keeps its current value when none is given.
+bool ParseTarget(std::string_view text, uint32_t* addr, uint16_t* port);
+// Parses a strict dotted quad ("192.168.1.255") into a host-order address.
+bool ParseIpv4(std::string_view text, uint32_t* addr);
+std::string FormatIpv4(uint32_t hostAddr);
+
+}  // namespace varlo
