@@ -6,5 +6,7 @@
 namespace varlo::cli {
 
 int SearchCommand(const std::vector<std::string>& args);
+int DumpCommand(const std::vector<std::string>& args);
+int ComCommand(const std::vector<std::string>& args);
 
 }  // namespace varlo::cli

@@ -15,6 +15,9 @@ struct Command {
 
 const Command kCommands[] = {
     {"search", varlo::cli::SearchCommand, "search [--target A[:P]] [--demo] [--json]"},
+    {"dump", varlo::cli::DumpCommand, "dump MAC [--target A[:P]] [--demo]"},
+    {"com", varlo::cli::ComCommand,
+     "com [--registry FILE] [--admin PATH] [--demo] [--all] [--json]"},
 };
 
 int Usage() {
