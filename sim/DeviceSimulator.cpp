@@ -104,8 +104,13 @@ void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t
                                              std::max(m_options.searchDelayMinMs,
                                                       m_options.searchDelayMaxMs));
     const auto now = Clock::now();
-    for (const SimDevice& device : m_rig.devices) {
-        if (device.faults.hiddenFromSearch || listed.count(device.Identity()) != 0) {
+    m_pendingSearchReplies.resize(m_rig.devices.size(), 0);
+    for (std::size_t i = 0; i < m_rig.devices.size(); ++i) {
+        const SimDevice& device = m_rig.devices[i];
+        // A device whose answer to an earlier request is still on its way does not answer
+        // again: it has not been listed only because the program has not heard it yet.
+        if (device.faults.hiddenFromSearch || listed.count(device.Identity()) != 0 ||
+            m_pendingSearchReplies[i] > 0) {
             continue;
         }
         Bytes reply(24, 0);
@@ -114,7 +119,9 @@ void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t
         std::copy_n(device.record.data(), 16, reply.begin() + 8);
         const int copies = device.faults.duplicateSearchReply ? 2 : 1;
         for (int c = 0; c < copies; ++c) {
-            Schedule(now + std::chrono::milliseconds(delay(m_random)), addr, port, reply);
+            Schedule(now + std::chrono::milliseconds(delay(m_random)), addr, port, reply,
+                     static_cast<long>(i));
+            ++m_pendingSearchReplies[i];
         }
     }
 }
@@ -157,8 +164,9 @@ void DeviceSimulator::AnswerConfiguration(const Bytes& request, uint32_t addr, u
     }
 }
 
-void DeviceSimulator::Schedule(Clock::time_point due, uint32_t addr, uint16_t port, Bytes bytes) {
-    m_outgoing.push({due, m_order++, addr, port, std::move(bytes)});
+void DeviceSimulator::Schedule(Clock::time_point due, uint32_t addr, uint16_t port, Bytes bytes,
+                               long searchDevice) {
+    m_outgoing.push({due, m_order++, addr, port, std::move(bytes), searchDevice});
 }
 
 void DeviceSimulator::SendDue() {
@@ -167,6 +175,10 @@ void DeviceSimulator::SendDue() {
     while (!m_outgoing.empty() && m_outgoing.top().due <= now) {
         const Outgoing& o = m_outgoing.top();
         net::SendTo(m_socket, o.addr, o.port, o.bytes.data(), o.bytes.size());
+        if (o.searchDevice >= 0 &&
+            static_cast<std::size_t>(o.searchDevice) < m_pendingSearchReplies.size()) {
+            --m_pendingSearchReplies[static_cast<std::size_t>(o.searchDevice)];
+        }
         m_outgoing.pop();
     }
 }

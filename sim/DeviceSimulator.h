@@ -68,6 +68,7 @@ private:
         uint32_t addr;
         uint16_t port;
         Bytes bytes;
+        long searchDevice;  // the device a search reply comes from, or -1
         bool operator>(const Outgoing& o) const {
             return due != o.due ? due > o.due : order > o.order;
         }
@@ -79,7 +80,7 @@ private:
     void AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port);
     void AnswerConfiguration(const Bytes& request, uint32_t addr, uint16_t port);
     void Schedule(std::chrono::steady_clock::time_point due, uint32_t addr, uint16_t port,
-                  Bytes bytes);
+                  Bytes bytes, long searchDevice = -1);
     void SendDue();
 
     Rig m_rig;
@@ -92,6 +93,7 @@ private:
     std::vector<LoggedDatagram> m_log;
     std::priority_queue<Outgoing, std::vector<Outgoing>, std::greater<>> m_outgoing;
     uint64_t m_order = 0;
+    std::vector<int> m_pendingSearchReplies;  // per device
 
     net::SocketHandle m_socket = net::kInvalidSocket;
     uint32_t m_bindAddr = 0;
