@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 
 #include "discovery/SearchProtocol.h"
 #include "testsupport/WireTest.h"
@@ -13,7 +13,7 @@ using testing::Hex;
 
 std::optional<_CONFIGPARAM> Accept(const Bytes& datagram) {
     uint8_t buffer[kSearchReceiveBuffer] = {};
-    std::memcpy(buffer, datagram.data(), datagram.size());
+    std::copy(datagram.begin(), datagram.end(), buffer);
     return AcceptSearchReply(buffer, static_cast<int>(datagram.size()));
 }
 
