@@ -1,0 +1,115 @@
+#include "discovery/SearchDlg.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "discovery/DeviceRowText.h"
+#include "widgets/ReportListCtrl.h"
+#include "widgets/VarloMessageBox.h"
+
+namespace varlo::ui {
+
+CSearchDlg::CSearchDlg(QWidget* parent) : CSocketDlg(parent) {
+    setWindowTitle(QStringLiteral("Search"));
+    setObjectName(QStringLiteral("Search"));
+
+    auto* title = new QLabel(QStringLiteral("Searching for devices"), this);
+    m_btnStop = new QPushButton(QStringLiteral("Stop"), this);
+    m_btnStop->setObjectName(QStringLiteral("Stop"));
+    m_btnStop->setDefault(true);
+    connect(m_btnStop, &QPushButton::clicked, this, &QDialog::reject);
+
+    m_ctlProgress = new QProgressBar(this);
+    m_ctlProgress->setObjectName(QStringLiteral("Progress"));
+    m_ctlProgress->setTextVisible(false);
+    m_ctlProgress->setRange(0, SearchSession::kSearchSeconds);
+    m_ctlProgress->setValue(0);
+
+    m_stCount = new QLabel(QString::number(SearchSession::kSearchSeconds), this);
+    m_stCount->setObjectName(QStringLiteral("Count"));
+    m_stCount->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    m_stCount->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("00")));
+
+    m_lstResult = new CReportListCtrl(this);
+    m_lstResult->setObjectName(QStringLiteral("Result"));
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(title);
+    top->addStretch();
+    top->addWidget(m_btnStop);
+    auto* counter = new QHBoxLayout;
+    counter->addStretch();
+    counter->addWidget(m_stCount);
+    counter->addWidget(new QLabel(QStringLiteral("second"), this));
+    counter->addWidget(new QLabel(QStringLiteral("left"), this));
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(m_ctlProgress);
+    layout->addLayout(counter);
+    layout->addWidget(m_lstResult, 1);
+    resize(420, 300);
+
+    m_searchTimer.setObjectName(QStringLiteral("SearchTimer"));
+    connect(&m_searchTimer, &QTimer::timeout, this, &CSearchDlg::OnTimer);
+}
+
+int CSearchDlg::exec() {
+    OnInitDialog();
+    return CSocketDlg::exec();
+}
+
+void CSearchDlg::OnInitDialog() {
+    m_ctlProgress->setRange(0, SearchSession::kSearchSeconds);
+    m_ctlProgress->setValue(0);
+    m_lstResult->DeleteAllRows();
+    m_lstResult->SetColumns({{QStringLiteral("No."), 50},
+                             {QStringLiteral("Device Type"), 100},
+                             {QStringLiteral("Mac"), 120},
+                             {QStringLiteral("IP Address"), 100}});
+    // Opening the session empties the device table before the socket exists.
+    if (m_session.Open()) {
+        WatchSocket(m_session.Socket());
+    } else {
+        VarloMessageBox(this, QStringLiteral("Can not create Search Socket!"));
+    }
+    m_stCount->setText(QString::number(m_session.SecondsLeft()));
+    m_btnStop->setFocus();
+    m_searchTimer.start(SearchSession::kFirstTickMs);
+}
+
+void CSearchDlg::OnTimer() {
+    if (!m_session.Tick()) {
+        m_searchTimer.stop();
+        close();  // ends the dialog as "Stop" does
+        return;
+    }
+    m_ctlProgress->setValue(m_ctlProgress->value() + 1);
+    m_stCount->setText(QString::number(m_session.SecondsLeft()));
+    m_searchTimer.start(SearchSession::kTickMs);
+}
+
+void CSearchDlg::OnSocketReceive(const CMySchSocket&, int nErrorCode) {
+    if (nErrorCode != 0) {
+        return;
+    }
+    // One datagram per notification; the notifier fires again while more are waiting.
+    const auto index = m_session.OnReadable();
+    if (!index) {
+        return;
+    }
+    // Row r shows record r: rows are only ever appended while the dialog is open.
+    const int row = m_lstResult->RowCount();
+    m_lstResult->InsertRow(row, DeviceRowText(row, m_session.Table()[*index]));
+}
+
+void CSearchDlg::done(int result) {
+    m_searchTimer.stop();
+    StopWatching();
+    m_session.Close();
+    CSocketDlg::done(result);
+}
+
+}  // namespace varlo::ui
