@@ -1,0 +1,53 @@
+#pragma once
+// The blocks of both families as `varlo-cli dump` prints them: the raw bytes in hex and the
+// decoded fields, with the item texts the dialogs show for list values.
+#include <cstdint>
+#include <nlohmann/json.hpp>
+#include <string>
+
+#include "artnet/ArtNetBasicParam.h"
+#include "artnet/ArtNetDeviceInfo.h"
+#include "artnet/ArtNetDmxParam.h"
+#include "artnet/Rt5350BasicParam.h"
+#include "serialserver/BasicParam.h"
+#include "serialserver/OpModeParam.h"
+#include "serialserver/SerialDeviceInfo.h"
+#include "serialserver/SerialParam.h"
+#include "serialserver/WirelessParam.h"
+
+namespace varlo::cli {
+
+// Keeps the fields in the order of the block.
+using Json = nlohmann::ordered_json;
+
+// Upper-case hex digits, two a byte, no separators.
+inline std::string HexOf(const uint8_t* data, std::size_t size) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(2 * size);
+    for (std::size_t i = 0; i < size; ++i) {
+        out += kDigits[data[i] >> 4];
+        out += kDigits[data[i] & 0x0F];
+    }
+    return out;
+}
+
+// A list value: {"value": 12, "item": "9600"}, the item null when the value has none.
+inline Json ListValue(uint32_t value, const char* item) {
+    return {{"value", value}, {"item", item != nullptr ? Json(item) : Json(nullptr)}};
+}
+
+Json DecodeFields(const SerialDeviceInfo& info);
+Json DecodeFields(const _BASICPARAM& block);
+Json DecodeFields(const _WIRELESSPARAM& block);
+Json DecodeFields(const _SERIALPARAM& block);
+Json DecodeFields(const _OPMODEPARAM& block);
+
+// The module names its two MAC addresses LAN and WLAN, the nodes NodeA and NodeB.
+Json DecodeFields(const ArtNetDeviceInfo& info, bool module);
+Json DecodeFields(const _ARTNETBASICPARAM& block);
+Json DecodeFields(const _RT5350BASICPARAM& block);
+// shownPorts[k]: the port number record k carries on the dialog's page, 0 when not shown.
+Json DecodeFields(const _ARTNETDMXPARAM& block, const int (&shownPorts)[4]);
+
+}  // namespace varlo::cli
