@@ -42,14 +42,9 @@ protected:
         rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_KV70, kMac, {192, 168, 1, 101}));
         sim::InstallFactoryBlocks(rig.devices[0], 0);
         factory = rig.devices[0].factory;
-        StartSimulator(std::move(rig), pollSleepMs);
-        g_arrConfigParam.Add(simulatorRecord());
+        g_arrConfigParam.Add(rig.devices[0].record);
         g_nCurDevice = 0;
-    }
-    _CONFIGPARAM simulatorRecord() {
-        _CONFIGPARAM r;
-        simulator->WithDevices([&](std::vector<sim::SimDevice>& d) { r = d[0].record; });
-        return r;
+        StartSimulator(std::move(rig), pollSleepMs);
     }
     Bytes Stored(uint8_t readCode) {
         Bytes b;

@@ -84,9 +84,10 @@ TEST(FamilyCommands, MalformedFramesAreDroppedAndMalformedBlocksRefused) {
     EXPECT_FALSE(Ask(node, write));
 
     SimDevice server = Device(DEVTYPE_KV70);
-    const Bytes& serial = server.blocks[serialserver::kReadSerialParam];
+    Bytes serial = server.blocks[serialserver::kReadSerialParam];
+    serial.push_back(0);  // one byte too many
     reply = Ask(server, BuildWriteRequest(serialserver::kWriteSerialParam, server.Identity(),
-                                          serial.data(), serial.size() + 1));
+                                          serial.data(), serial.size()));
     ASSERT_TRUE(reply);
     EXPECT_EQ((*reply)[1], 1);
     EXPECT_FALSE(Ask(server, BuildShortRequest(serialserver::kReadSerialParam, server.Identity())));
