@@ -8,6 +8,8 @@
 #include <map>
 #include <system_error>
 
+#include <sys/stat.h>
+
 #include "comport/ComPlatform.h"
 #include "comport/ComRegistrySource.h"
 #include "comport/RegFile.h"
@@ -25,29 +27,27 @@ struct CComPlatform::State {
     // The file as last read, and what identified it then.
     std::string path;
     bool read = false;
-    fs::file_time_type time{};
-    std::uintmax_t size = 0;
+    struct stat stamp {};
     std::shared_ptr<const CRegFile> file = std::make_shared<CRegFile>();
 
     std::map<ComHandle, OpenKey> keys;
     ComHandle nextHandle = 1;
 
     // Re-reads the file when another one is configured or it changed since it was read, so an
-    // edit shows up the next time the pane or the add dialog reads the registry.
+    // edit shows up the next time the pane or the add dialog reads the registry. One stat per
+    // key opened: the pane opens some two thousand keys when it is created.
     void Refresh() {
         const std::string& wanted = ComRegistryFile();
-        std::error_code ec;
-        const bool exists = !wanted.empty() && fs::is_regular_file(wanted, ec);
-        const fs::file_time_type t =
-            exists ? fs::last_write_time(wanted, ec) : fs::file_time_type{};
-        const std::uintmax_t n = exists ? fs::file_size(wanted, ec) : 0;
-        if (read && wanted == path && t == time && n == size) {
+        struct stat now {};
+        if (wanted.empty() || ::stat(wanted.c_str(), &now) != 0) {
+            now = {};
+        }
+        if (read && wanted == path && Same(now, stamp)) {
             return;
         }
         path = wanted;
         read = true;
-        time = t;
-        size = n;
+        stamp = now;
         auto loaded = std::make_shared<CRegFile>();
         if (!wanted.empty()) {
             std::string error;
@@ -61,6 +61,11 @@ struct CComPlatform::State {
             }
         }
         file = std::move(loaded);
+    }
+
+    static bool Same(const struct stat& a, const struct stat& b) {
+        return a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+               a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
     }
 
     const RegValue* Value(ComHandle key, const char* name) const {
