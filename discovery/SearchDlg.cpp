@@ -53,6 +53,8 @@ CSearchDlg::CSearchDlg(QWidget* parent) : CSocketDlg(parent) {
     resize(420, 300);
 
     m_searchTimer.setObjectName(QStringLiteral("SearchTimer"));
+    // A coarse timer may fire up to 5 % early; the requests go out a full second apart.
+    m_searchTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_searchTimer, &QTimer::timeout, this, &CSearchDlg::OnTimer);
 }
 

@@ -1,0 +1,82 @@
+#pragma once
+// The main window "Luma Configurator": menu bar, toolbar with captions, status bar, and under
+// them the caption bar and the list view over the result pane. Its commands run the search,
+// open a device's web page and switch between the device list and the COM mapping pane.
+#include <QRect>
+#include <QUrl>
+#include <functional>
+
+#include "app/HeronFrame.h"
+
+class QAction;
+class QLabel;
+class QSplitter;
+class QToolBar;
+
+namespace varlo::ui {
+
+class CCaptionBar;
+class CPreviewPane;
+class CVarloView;
+
+class CMainFrame : public CHeronFrame {
+    Q_OBJECT
+public:
+    // Hands a URL to the shell's "open" verb (the default browser); tests record it instead.
+    using UrlOpener = std::function<void(const QUrl&)>;
+
+    explicit CMainFrame(QWidget* parent = nullptr);
+
+    // Half the screen's width and six tenths of its height, centred.
+    static QRect MainFrameGeometry(const QSize& screen);
+
+    // Appends at the very end of the result pane's text.
+    void AppendResultText(const QString& text);
+    // The view in the lower row of the inner splitter, or null.
+    CVarloView* FindView() const;
+    CPreviewPane* PreviewPane() const { return m_wndPreview; }
+    QToolBar* ToolBar() const { return m_wndToolBar; }
+
+    void SetUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
+    // A permanent status-bar note (demo mode says where its simulated devices are).
+    void SetStatusNote(const QString& text);
+
+    void OnBroadcastSearch();
+    void OnWebConfig();
+    void OnAddComMapping();
+    void OnModifyComMapping();
+    void OnViewPane(int n);
+    void OnAppAbout();
+
+private:
+    void CreateBars();
+    void CreateCommands();
+    void CreateLayout();
+    void UpdateCommandUI();
+    void UpdateLockIndicators();
+    QAction* Command(const char* name, const QString& text, const QString& shortName,
+                     const QString& prompt);
+
+    QSplitter* m_wndSplitter = nullptr;   // the panes over the result pane
+    QSplitter* m_wndSplitter2 = nullptr;  // the caption bar over the view
+    CCaptionBar* m_wndCaption = nullptr;
+    CPreviewPane* m_wndPreview = nullptr;
+    QToolBar* m_wndToolBar = nullptr;
+    QLabel* m_statusNote = nullptr;
+    QLabel* m_indicators[3] = {};
+
+    QAction* m_actSearch = nullptr;
+    QAction* m_actIpSearch = nullptr;
+    QAction* m_actConfig = nullptr;
+    QAction* m_actImport = nullptr;
+    QAction* m_actExport = nullptr;
+    QAction* m_actClearAll = nullptr;
+    QAction* m_actWebConfig = nullptr;
+    QAction* m_actAdd = nullptr;
+    QAction* m_actModify = nullptr;
+    QAction* m_actViewPane[2] = {};
+
+    UrlOpener m_openUrl;
+};
+
+}  // namespace varlo::ui

@@ -1,0 +1,70 @@
+// varlo: the desktop front end.
+//   varlo [--target ADDRESS[:PORT]] [--demo]
+#include <QApplication>
+#include <QStringList>
+#include <cstdio>
+#include <memory>
+
+#include "app/GUI_HeronApp.h"
+#include "app/MainFrame.h"
+#include "comport/ComRegistrySource.h"
+#include "sim/DemoMode.h"
+#include "transport/TransportSettings.h"
+#include "widgets/VarloMessageBox.h"
+
+namespace {
+
+void Usage() {
+    std::fprintf(stderr,
+                 "usage: varlo [--target ADDRESS[:PORT]] [--demo]\n"
+                 "  --target  where requests go (default the limited broadcast, port 63879)\n"
+                 "  --demo    a simulated rig of every model on loopback, and the demo COM "
+                 "mappings\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QApplication qapp(argc, argv);
+    bool demo = false;
+    const QStringList args = QApplication::arguments();
+    for (int i = 1; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--demo")) {
+            demo = true;
+        } else if (args[i] == QLatin1String("--target") && i + 1 < args.size()) {
+            varlo::TransportSettings& t = varlo::Transport();
+            if (!varlo::ParseTarget(args[++i].toStdString(), &t.targetAddr, &t.targetPort)) {
+                std::fprintf(stderr, "varlo: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
+                return 2;
+            }
+        } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
+            Usage();
+            return 0;
+        } else {
+            Usage();
+            return 2;
+        }
+    }
+
+    std::unique_ptr<varlo::sim::DeviceSimulator> rig;
+    if (demo) {
+        rig = varlo::sim::StartDemo();
+        if (!rig) {
+            std::fprintf(stderr, "varlo: cannot start the demo rig on loopback\n");
+            return 1;
+        }
+        varlo::UseDemoComRegistry();
+    }
+
+    varlo::ui::CGUI_HeronApp app;
+    if (!app.InitInstance()) {
+        return 1;
+    }
+    if (demo) {
+        app.MainFrame()->SetStatusNote(
+            QStringLiteral("Demo: simulated devices on %1:%2")
+                .arg(QString::fromStdString(varlo::FormatIpv4(rig->Address())))
+                .arg(rig->Port()));
+    }
+    return QApplication::exec();
+}
