@@ -47,6 +47,14 @@ int CHeronTheme::pixelMetric(PixelMetric metric, const QStyleOption* option,
             return 8;
         case PM_ToolBarSeparatorExtent:
             return 6;
+        case PM_ToolBarFrameWidth: {
+            // A floating bar keeps room for its title strip above its buttons.
+            const auto* bar = qobject_cast<const QToolBar*>(widget);
+            if (bar && bar->isWindow()) {
+                return FloatingTitleHeight(bar->fontMetrics()) + 3;
+            }
+            return QProxyStyle::pixelMetric(metric, option, widget);
+        }
         default:
             return QProxyStyle::pixelMetric(metric, option, widget);
     }

@@ -187,13 +187,13 @@ void CMainFrame::CreateBars() {
     m_wndToolBar->addSeparator();
     m_wndToolBar->addAction(m_actWebConfig);
     addToolBar(Qt::TopToolBarArea, m_wndToolBar);
-    // A floating bar shows its title in a strip at its top: leave room for it.
-    connect(m_wndToolBar, &QToolBar::topLevelChanged, this, [this](bool floating) {
-        const int top =
-            floating ? CHeronTheme::FloatingTitleHeight(m_wndToolBar->fontMetrics()) + 4 : 0;
-        m_wndToolBar->setContentsMargins(0, top, 0, 0);
+    // The theme gives a floating bar a wider frame for its title strip: the bar's layout
+    // takes its margins from the style, so tell it the style changed.
+    connect(m_wndToolBar, &QToolBar::topLevelChanged, this, [this] {
+        QEvent styleChange(QEvent::StyleChange);
+        QApplication::sendEvent(m_wndToolBar, &styleChange);
     });
-
+    // A floating bar shows its title in a strip at its top: leave room for it.
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
     QAction* toolbar = m_wndToolBar->toggleViewAction();
     toolbar->setText(QStringLiteral("&Toolbar"));
