@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 #include "discovery/DeviceRowText.h"
@@ -68,9 +69,14 @@ void CSearchDlg::OnInitDialog() {
     m_ctlProgress->setValue(0);
     m_lstResult->DeleteAllRows();
     m_lstResult->SetColumns({{QStringLiteral("No."), 50},
-                             {QStringLiteral("Device Type"), 100},
-                             {QStringLiteral("Mac"), 120},
-                             {QStringLiteral("IP Address"), 100}});
+                             {QStringLiteral("Device Type"), 100, QStringLiteral("LUMA-AIR-MODULE")},
+                             {QStringLiteral("Mac"), 120, QStringLiteral("00:00:00:00:00:00")},
+                             {QStringLiteral("IP Address"), 100, QStringLiteral("255.255.255.255")}});
+    // Wide enough for every column whole, without a horizontal scroll bar.
+    const QMargins margins = layout()->contentsMargins();
+    const int chrome = margins.left() + margins.right() + 2 * m_lstResult->frameWidth() +
+                       style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this);
+    resize(std::max(width(), m_lstResult->ColumnsWidth() + chrome), height());
     // Opening the session empties the device table before the socket exists.
     if (m_session.Open()) {
         WatchSocket(m_session.Socket());

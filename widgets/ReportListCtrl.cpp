@@ -1,6 +1,7 @@
 #include "widgets/ReportListCtrl.h"
 
 #include <QHeaderView>
+#include <QStyle>
 #include <algorithm>
 
 namespace varlo::ui {
@@ -26,9 +27,22 @@ void CReportListCtrl::SetColumns(const QList<Column>& columns) {
     }
     setColumnCount(static_cast<int>(columns.size()));
     setHeaderLabels(titles);
+    // Room for the cell's margins on both sides, as the style draws them.
+    const int margin = 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 12;
     for (int i = 0; i < columns.size(); ++i) {
-        header()->resizeSection(i, columns[i].width);
+        const int needed = std::max(fontMetrics().horizontalAdvance(columns[i].sample),
+                                    header()->fontMetrics().horizontalAdvance(columns[i].title)) +
+                           margin;
+        header()->resizeSection(i, std::max(columns[i].width, needed));
     }
+}
+
+int CReportListCtrl::ColumnsWidth() const {
+    int total = 0;
+    for (int i = 0; i < columnCount(); ++i) {
+        total += header()->sectionSize(i);
+    }
+    return total;
 }
 
 int CReportListCtrl::InsertRow(int index, const QStringList& texts, const QVariant& data) {

@@ -10,14 +10,20 @@ namespace varlo::ui {
 class CReportListCtrl : public QTreeWidget {
     Q_OBJECT
 public:
+    // A column keeps its given pixel width unless its title or the sample (the widest text it
+    // will hold, e.g. a MAC address) needs more in the current font: a value cut off with an
+    // ellipsis is useless to an operator copying it down.
     struct Column {
         QString title;
         int width;
+        QString sample = {};
     };
 
     explicit CReportListCtrl(QWidget* parent = nullptr);
 
     void SetColumns(const QList<Column>& columns);
+    // The sum of the column widths: what the list needs to show every column whole.
+    int ColumnsWidth() const;
     // Inserts a row at index (clamped to the end) and returns the index it got.
     int InsertRow(int index, const QStringList& texts, const QVariant& data = {});
     int AppendRow(const QStringList& texts, const QVariant& data = {});
