@@ -17,3 +17,11 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# CTest runs the test programs, and lists their tests, through Wine. Wine's server and services
+# are started before CTest and stopped after it (see .ci/run): started from inside a test they
+# would keep CTest waiting on the test's output.
+find_program(VARLO_WINE NAMES wine wine64)
+if(VARLO_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${VARLO_WINE})
+endif()

@@ -1,0 +1,21 @@
+# GoogleTest for the tests. A native build uses the host's package. A cross build has no
+# GoogleTest for its target, so it builds one from the sources Debian's googletest package
+# installs, with the cross compiler and the same static runtime as the tests.
+if(NOT CMAKE_CROSSCOMPILING)
+  find_package(GTest REQUIRED)
+else()
+  set(VARLO_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH
+    "GoogleTest sources built inside a cross build")
+  if(NOT EXISTS ${VARLO_GTEST_SOURCE_DIR}/CMakeLists.txt)
+    message(FATAL_ERROR "GoogleTest sources not found in ${VARLO_GTEST_SOURCE_DIR} "
+      "(Debian package googletest); set VARLO_GTEST_SOURCE_DIR")
+  endif()
+  # GoogleTest's own options, as plain variables (it sets policy CMP0077): no GoogleMock, which
+  # no test uses, and nothing to install.
+  set(BUILD_GMOCK OFF)
+  set(INSTALL_GTEST OFF)
+  # SYSTEM: its headers are not ours to keep free of warnings.
+  add_subdirectory(${VARLO_GTEST_SOURCE_DIR} ${PROJECT_BINARY_DIR}/googletest
+    EXCLUDE_FROM_ALL SYSTEM)
+  # It names its targets GTest::gtest and GTest::gtest_main itself, as the package does.
+endif()
