@@ -1,3 +1,4 @@
+// The registry fixture on the stand-in platform: the export in a private file.
 #include "comport/tests/ComRegistryFixture.h"
 
 #include <atomic>

@@ -1,7 +1,14 @@
 #pragma once
-// A registry export written to a private file, with the stand-in platform pointed at it and the
-// driver started (its administration device is the file itself), or not.
+// A registry export written to a private place, with the reader pointed at it and the driver
+// present or not. The stand-in platform reads it from a private file, which also stands for the
+// administration device, and the driver is started on it. On Windows its keys are written into
+// the real registry below a private key of the current user and removed again afterwards; the
+// reader runs on the real registry calls there, and a placeholder handle stands for the
+// administration device, which no test can create.
+#include <memory>
 #include <string>
+
+#include "comport/ComPlatform.h"
 
 namespace varlo::testing {
 
@@ -22,10 +29,15 @@ public:
     ComRegistryFixture& operator=(const ComRegistryFixture&) = delete;
 
     void Rewrite(const std::string& regText);
+    // The export file; on Windows the private key below HKEY_CURRENT_USER.
     const std::string& Path() const { return m_path; }
+    // Where the reader looks: the driver's own keys, or on Windows the same paths below Path().
+    const ComRegistryLayout& Layout() const { return m_layout; }
 
 private:
     std::string m_path;
+    ComRegistryLayout m_layout;
+    std::unique_ptr<CComPlatform> m_platform;  // Windows: the real registry at m_layout
 };
 
 }  // namespace varlo::testing

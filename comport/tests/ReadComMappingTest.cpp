@@ -75,6 +75,24 @@ struct Outputs {
     }
 };
 
+// The index at which the serial-port map lists port, read with room to spare.
+uint32_t IndexOfPort(ComPlatformApi& platform, const std::string& port) {
+    const ComHandle map = platform.RegOpen(platform.Layout().serialMap);
+    uint32_t index = 0;
+    for (; map != kNoComHandle; ++index) {
+        char name[256] = {};
+        uint8_t data[256] = {};
+        uint32_t nameChars = sizeof name - 1;
+        uint32_t dataBytes = sizeof data - 1;
+        if (platform.RegEnum(map, index, name, &nameChars, data, &dataBytes) != kErrorSuccess ||
+            port == reinterpret_cast<const char*>(data)) {
+            break;
+        }
+    }
+    platform.RegClose(map);
+    return index;
+}
+
 TEST(ReadComMapping, ResultCodesAndOutputs) {
     ComRegistryFixture registry(Fixture());
     ASSERT_NE(g_hSerialAdmin, kNoComHandle);
@@ -119,8 +137,8 @@ TEST(ReadComMapping, ResultCodesAndOutputs) {
 
 TEST(ReadComMapping, OutOfRangeNumbersAndNoDriverTouchNoRegistry) {
     ComRegistryFixture registry(Fixture());
-    CComPlatform standIn;
-    testing::RecordingComPlatform recorder(&standIn);
+    CComPlatform platform(registry.Layout());
+    testing::RecordingComPlatform recorder(&platform);
     SetComPlatform(&recorder);
 
     Outputs out;
@@ -128,12 +146,17 @@ TEST(ReadComMapping, OutOfRangeNumbersAndNoDriverTouchNoRegistry) {
     EXPECT_EQ(out.Read(1025), -1);
     EXPECT_EQ(recorder.RegistryCalls(), 0u);
 
-    // The map is enumerated from index 0 with 63 characters and 63 bytes offered each time.
+    // The map is enumerated from index 0 with 63 characters and 63 bytes offered each time, up
+    // to the value that lists the port. Where that is, is the registry's business: an export
+    // keeps the file's order, Wine sorts values by name.
     EXPECT_EQ(out.Read(5), -4);
-    const std::vector<std::string> expected = {
-        "RegOpen SYSTEM\\CurrentControlSet\\Services\\TUNCOM\\Parameters\\COM5\\",
-        "RegOpen HARDWARE\\DEVICEMAP\\SERIALCOMM\\", "RegEnum 0 63 63", "RegEnum 1 63 63",
-        "RegClose"};
+    std::vector<std::string> expected = {"RegOpen " + registry.Layout().parameters + "COM5\\",
+                                         "RegOpen " + registry.Layout().serialMap};
+    const uint32_t listedAt = IndexOfPort(platform, "COM5");
+    for (uint32_t i = 0; i <= listedAt; ++i) {
+        expected.push_back("RegEnum " + std::to_string(i) + " 63 63");
+    }
+    expected.push_back("RegClose");
     EXPECT_EQ(recorder.calls, expected);
 
     recorder.calls.clear();
@@ -156,10 +179,17 @@ TEST(ReadComMapping, WithoutAdministrationDeviceEveryNumberIsNoDriver) {
 }
 
 TEST(ReadComMapping, ReadsWhereTheLayoutPoints) {
+    // Outside tests the reader looks at the driver's own keys.
+    const ComRegistryLayout driver;
+    EXPECT_EQ(driver.root, "HKEY_LOCAL_MACHINE");
+    EXPECT_EQ(driver.parameters, "SYSTEM\\CurrentControlSet\\Services\\TUNCOM\\Parameters\\");
+    EXPECT_EQ(driver.deviceNodes, "SYSTEM\\CurrentControlSet\\Enum\\Root\\TUNCOM_2K\\");
+    EXPECT_EQ(driver.serialMap, "HARDWARE\\DEVICEMAP\\SERIALCOMM\\");
+
     ComRegistryFixture registry(Fixture());
-    ComRegistryLayout layout;
-    layout.serialMap = "HARDWARE\\ELSEWHERE\\";  // no such key: every unmapped number is free
-    layout.deviceNodes = "SYSTEM\\CurrentControlSet\\Services\\TUNCOM\\Parameters\\";
+    ComRegistryLayout layout = registry.Layout();
+    layout.serialMap += "ELSEWHERE\\";  // no such key: every unmapped number is free
+    layout.deviceNodes = layout.parameters;
     CComPlatform moved(layout);
     SetComPlatform(&moved);
     Outputs out;
