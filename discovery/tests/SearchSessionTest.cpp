@@ -97,17 +97,17 @@ TEST_F(SearchSessionTest, RealTimingSendsFiveRequestsASecondApart) {
     ASSERT_TRUE(RunSearch(session, [&](std::size_t index) { seen.push_back(index); }));
     const auto took = std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start);
     EXPECT_GE(took.count(), 5100);
-    EXPECT_LT(took.count(), 5600);
+    EXPECT_LT(took.count(), 5900);
     EXPECT_EQ(seen, (std::vector<std::size_t>{0, 1, 2, 3, 4}));
 
     const auto log = simulator->Log();
     ASSERT_EQ(log.size(), 5u);
     EXPECT_NEAR(std::chrono::duration_cast<std::chrono::milliseconds>(log[0].at - start).count(),
-                100, 60);
+                100, 150);
     for (std::size_t i = 1; i < log.size(); ++i) {
         EXPECT_NEAR(
             std::chrono::duration_cast<std::chrono::milliseconds>(log[i].at - log[i - 1].at).count(),
-            1000, 60);
+            1000, 150);
     }
 }
 
