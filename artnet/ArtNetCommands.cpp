@@ -6,31 +6,10 @@
 namespace varlo::artnet {
 
 namespace {
-// A read reply is 8 bytes followed by the block; replyOffset says where `out` starts in it.
-template <typename Block>
-bool Read(uint8_t code, std::size_t replyLength, std::size_t replyOffset, Block* out) {
-    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
-    if (!target) {
-        return false;
-    }
-    const std::optional<Bytes> reply = QueryReply(BuildShortRequest(code, *target), replyLength);
-    if (!reply) {
-        return false;
-    }
-    out->Assign(reply->data() + replyOffset);
-    return true;
-}
-
+// Bodiless requests of this family are the 24-byte header with its checksum.
 template <typename Block>
 bool ReadBlock(uint8_t code, Block* out) {
-    return Read(code, kReplyHeaderSize + Block::kSize, kReplyHeaderSize, out);
-}
-
-template <typename Block>
-bool WriteBlock(uint8_t code, const Block& block) {
-    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
-    return target &&
-           QueryAcknowledged(BuildWriteRequest(code, *target, block.data(), block.size()));
+    return ReadBlockFromCurrentDevice(BuildShortRequest, code, out);
 }
 
 bool SendCommand(uint8_t code) {
@@ -40,7 +19,8 @@ bool SendCommand(uint8_t code) {
 }  // namespace
 
 bool ReadDeviceInfo(ArtNetDeviceInfo* out) {
-    return Read(kReadDeviceInfo, ArtNetDeviceInfo::kSize, 0, out);
+    return ReadFromCurrentDevice(BuildShortRequest, kReadDeviceInfo, ArtNetDeviceInfo::kSize, 0,
+                                 out);
 }
 bool ReadBasicParam(_ARTNETBASICPARAM* out) {
     return ReadBlock(kReadBasicParam, out);
@@ -56,16 +36,16 @@ bool ReadNodeBParam(_ARTNETDMXPARAM* out) {
 }
 
 bool WriteBasicParam(const _ARTNETBASICPARAM& block) {
-    return WriteBlock(kWriteBasicParam, block);
+    return WriteBlockToCurrentDevice(kWriteBasicParam, block);
 }
 bool WriteBasicParam(const _RT5350BASICPARAM& block) {
-    return WriteBlock(kWriteBasicParam, block);
+    return WriteBlockToCurrentDevice(kWriteBasicParam, block);
 }
 bool WriteNodeAParam(const _ARTNETDMXPARAM& block) {
-    return WriteBlock(kWriteNodeAParam, block);
+    return WriteBlockToCurrentDevice(kWriteNodeAParam, block);
 }
 bool WriteNodeBParam(const _ARTNETDMXPARAM& block) {
-    return WriteBlock(kWriteNodeBParam, block);
+    return WriteBlockToCurrentDevice(kWriteNodeBParam, block);
 }
 
 bool SendApplyFinish() {

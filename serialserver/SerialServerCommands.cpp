@@ -1,41 +1,20 @@
 #include "serialserver/SerialServerCommands.h"
 
-#include "discovery/DeviceTable.h"
 #include "transport/ConfigExchange.h"
 
 namespace varlo::serialserver {
 
 namespace {
-// A read reply is 8 bytes followed by the block; replyOffset says where `out` starts in it.
-template <typename Block>
-bool Read(uint8_t code, std::size_t replyLength, std::size_t replyOffset, Block* out) {
-    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
-    if (!target) {
-        return false;
-    }
-    const std::optional<Bytes> reply = QueryReply(BuildHeaderRequest(code, *target), replyLength);
-    if (!reply) {
-        return false;
-    }
-    out->Assign(reply->data() + replyOffset);
-    return true;
-}
-
+// Bodiless requests of this family are the 20-byte header alone.
 template <typename Block>
 bool ReadBlock(uint8_t code, Block* out) {
-    return Read(code, kReplyHeaderSize + Block::kSize, kReplyHeaderSize, out);
-}
-
-template <typename Block>
-bool WriteBlock(uint8_t code, const Block& block) {
-    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
-    return target &&
-           QueryAcknowledged(BuildWriteRequest(code, *target, block.data(), block.size()));
+    return ReadBlockFromCurrentDevice(BuildHeaderRequest, code, out);
 }
 }  // namespace
 
 bool ReadDeviceInfo(SerialDeviceInfo* out) {
-    return Read(kReadDeviceInfo, SerialDeviceInfo::kSize, 0, out);
+    return ReadFromCurrentDevice(BuildHeaderRequest, kReadDeviceInfo, SerialDeviceInfo::kSize, 0,
+                                 out);
 }
 bool ReadBasicParam(_BASICPARAM* out) {
     return ReadBlock(kReadBasicParam, out);
@@ -51,16 +30,16 @@ bool ReadOpModeParam(_OPMODEPARAM* out) {
 }
 
 bool WriteBasicParam(const _BASICPARAM& block) {
-    return WriteBlock(kWriteBasicParam, block);
+    return WriteBlockToCurrentDevice(kWriteBasicParam, block);
 }
 bool WriteWirelessParam(const _WIRELESSPARAM& block) {
-    return WriteBlock(kWriteWirelessParam, block);
+    return WriteBlockToCurrentDevice(kWriteWirelessParam, block);
 }
 bool WriteSerialParam(const _SERIALPARAM& block) {
-    return WriteBlock(kWriteSerialParam, block);
+    return WriteBlockToCurrentDevice(kWriteSerialParam, block);
 }
 bool WriteOpModeParam(const _OPMODEPARAM& block) {
-    return WriteBlock(kWriteOpModeParam, block);
+    return WriteBlockToCurrentDevice(kWriteOpModeParam, block);
 }
 
 }  // namespace varlo::serialserver

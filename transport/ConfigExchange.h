@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "discovery/DeviceTable.h"
 #include "transport/BroadcastQuery.h"
 #include "transport/FrameHeader.h"
 
@@ -31,6 +32,41 @@ inline std::optional<Bytes> QueryReply(const Bytes& request, std::size_t replyLe
 inline bool QueryAcknowledged(const Bytes& request) {
     const std::optional<Bytes> reply = QueryReply(request, kAckReplySize);
     return reply && (*reply)[1] == 0;
+}
+
+// How a family frames a bodiless request: BuildHeaderRequest or BuildShortRequest.
+using RequestShape = Bytes (*)(uint8_t code, const DeviceIdentity& target);
+
+// A read from the device at g_nCurDevice: `out` takes the reply from replyOffset on. Abandoned
+// with nothing sent when g_nCurDevice is outside the table; `out` is untouched on any failure.
+template <typename Block>
+bool ReadFromCurrentDevice(RequestShape shape, uint8_t code, std::size_t replyLength,
+                           std::size_t replyOffset, Block* out) {
+    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
+    if (!target) {
+        return false;
+    }
+    const std::optional<Bytes> reply = QueryReply(shape(code, *target), replyLength);
+    if (!reply) {
+        return false;
+    }
+    out->Assign(reply->data() + replyOffset);
+    return true;
+}
+
+// A parameter block read: the reply is 8 bytes followed by the block.
+template <typename Block>
+bool ReadBlockFromCurrentDevice(RequestShape shape, uint8_t code, Block* out) {
+    return ReadFromCurrentDevice(shape, code, kReplyHeaderSize + Block::kSize, kReplyHeaderSize,
+                                 out);
+}
+
+// A write: the header followed by the block exactly as given, acknowledged with status 0.
+template <typename Block>
+bool WriteBlockToCurrentDevice(uint8_t code, const Block& block) {
+    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
+    return target &&
+           QueryAcknowledged(BuildWriteRequest(code, *target, block.data(), block.size()));
 }
 
 }  // namespace varlo
