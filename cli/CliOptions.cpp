@@ -28,6 +28,14 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions* opt
     return true;
 }
 
+bool SearchDevices(SearchSession& session) {
+    if (!RunSearch(session, [](std::size_t) {})) {
+        std::fprintf(stderr, "varlo-cli: Can not create Search Socket!\n");
+        return false;
+    }
+    return true;
+}
+
 bool DemoGuard::Start(const CommonOptions& options) {
     if (!options.demo) {
         return true;

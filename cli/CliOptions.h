@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "discovery/SearchSession.h"
 #include "sim/DeviceSimulator.h"
 
 namespace varlo::cli {
@@ -19,6 +20,10 @@ struct CommonOptions {
 bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions* options);
 
 // Starts the demo rig when --demo was given; exits with a message when it cannot.
+// One search with the search dialog's timing, into the device table. False (with the dialog's
+// message on standard error) when the search socket cannot be created.
+bool SearchDevices(SearchSession& session);
+
 class DemoGuard {
 public:
     bool Start(const CommonOptions& options);

@@ -172,8 +172,7 @@ int DumpCommand(const std::vector<std::string>& args) {
         return 1;
     }
     SearchSession session;
-    if (!RunSearch(session, [](std::size_t) {})) {
-        std::fprintf(stderr, "varlo-cli: Can not create Search Socket!\n");
+    if (!SearchDevices(session)) {
         return 1;
     }
     // The first record with that MAC, as Config on its row would pick it.

@@ -52,8 +52,7 @@ int SearchCommand(const std::vector<std::string>& args) {
         return 1;
     }
     SearchSession session;
-    if (!RunSearch(session, [](std::size_t) {})) {
-        std::fprintf(stderr, "varlo-cli: Can not create Search Socket!\n");
+    if (!SearchDevices(session)) {
         return 1;
     }
     if (options.json) {
