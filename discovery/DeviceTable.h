@@ -18,7 +18,6 @@ public:
     }
     void RemoveAll() { std::vector<_CONFIGPARAM>().swap(m_records); }
     std::size_t GetSize() const { return m_records.size(); }
-    const _CONFIGPARAM& GetAt(std::size_t i) const { return m_records.at(i); }
     const _CONFIGPARAM& operator[](std::size_t i) const { return m_records.at(i); }
 
 private:

@@ -225,9 +225,4 @@ void DeviceSimulator::OverrideCommand(uint8_t code, CommandHandler handler) {
     m_overrides[code] = std::move(handler);
 }
 
-void DeviceSimulator::SendRaw(uint32_t addr, uint16_t port, const Bytes& bytes) {
-    std::lock_guard lock(m_mutex);
-    Schedule(Clock::now(), addr, port, bytes);
-}
-
 }  // namespace varlo::sim

@@ -58,8 +58,6 @@ public:
     void SetFaults(std::size_t device, const SimFaults& faults);
     // Replaces the answer to one request code for every device (tests of the transport).
     void OverrideCommand(uint8_t code, CommandHandler handler);
-    // Sends a datagram of the simulator's own to an address (tests of stray traffic).
-    void SendRaw(uint32_t addr, uint16_t port, const Bytes& bytes);
 
 private:
     struct Outgoing {

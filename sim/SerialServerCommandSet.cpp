@@ -61,21 +61,6 @@ CommandHandler ReadHandler(uint8_t code) {
     };
 }
 
-CommandHandler WriteHandler(uint8_t code, uint8_t readCode) {
-    return [code, readCode](SimDevice& device, const Bytes& request) -> std::optional<Bytes> {
-        const auto block = device.blocks.find(readCode);
-        if (!LengthFieldMatches(request) || block == device.blocks.end()) {
-            return std::nullopt;
-        }
-        std::optional<Bytes> written = WrittenBlock(request, block->second.size());
-        if (!written) {
-            return Ack(code, kRefused);
-        }
-        block->second = std::move(*written);
-        return Ack(code);
-    };
-}
-
 CommandSet Build() {
     CommandSet set;
     for (const uint8_t code : {kReadDeviceInfo, kReadBasicParam, kReadWirelessParam,

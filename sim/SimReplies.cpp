@@ -69,4 +69,21 @@ Bytes Dirtied(const Bytes& block, const BlockLayout& layout) {
     return out;
 }
 
+CommandHandler WriteHandler(uint8_t code, uint8_t readCode,
+                            std::function<bool(uint8_t readCode, const Bytes& block)> accept) {
+    return
+        [code, readCode, accept](SimDevice& device, const Bytes& request) -> std::optional<Bytes> {
+            const auto block = device.blocks.find(readCode);
+            if (!LengthFieldMatches(request) || block == device.blocks.end()) {
+                return std::nullopt;
+            }
+            std::optional<Bytes> written = WrittenBlock(request, block->second.size());
+            if (!written || (accept && !accept(readCode, *written))) {
+                return Ack(code, kRefused);
+            }
+            block->second = std::move(*written);
+            return Ack(code);
+        };
+}
+
 }  // namespace varlo::sim

@@ -3,10 +3,12 @@
 // request: reply framing, request checks and the dirtyText fault.
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <vector>
 
+#include "sim/CommandSet.h"
 #include "transport/FrameHeader.h"
 
 namespace varlo::sim {
@@ -38,5 +40,10 @@ bool IsShortRequest(const Bytes& request);
 std::optional<Bytes> WrittenBlock(const Bytes& request, std::size_t blockSize);
 
 Bytes Dirtied(const Bytes& block, const BlockLayout& layout);
+
+// A write of the block kept under readCode: stored and acknowledged when the request carries a
+// block of the stored size that `accept` (if given) takes, refused with status 1 otherwise.
+CommandHandler WriteHandler(uint8_t code, uint8_t readCode,
+                            std::function<bool(uint8_t readCode, const Bytes& block)> accept = {});
 
 }  // namespace varlo::sim
