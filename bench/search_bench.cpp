@@ -51,7 +51,11 @@ void BM_Discovery(benchmark::State& state) {
     state.counters["lost"] = static_cast<double>(devices) - captured;
     state.counters["receiver_cpu_s"] = cpu;
 }
-BENCHMARK(BM_Discovery)->Arg(1000)->Arg(5000)->Iterations(1)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_Discovery)
+    ->Arg(1000)
+    ->Arg(5000)
+    ->Iterations(1)
+    ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
 void BM_BuildLargestSearchRequest(benchmark::State& state) {

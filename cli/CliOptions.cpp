@@ -13,7 +13,8 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions* opt
         if (arg == "--target") {
             TransportSettings& t = Transport();
             if (i + 1 >= args.size() || !ParseTarget(args[i + 1], &t.targetAddr, &t.targetPort)) {
-                std::fprintf(stderr, "varlo-cli: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
+                std::fprintf(stderr,
+                             "varlo-cli: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
                 return false;
             }
             ++i;

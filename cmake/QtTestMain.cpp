@@ -1,7 +1,7 @@
 // Entry point of the UI tests: a QApplication on the offscreen platform, then GoogleTest.
+#include <gtest/gtest.h>
 #include <QApplication>
 #include <cstdlib>
-#include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
     // Test discovery runs this program at build time without the test environment.

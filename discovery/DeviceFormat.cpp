@@ -19,7 +19,11 @@ std::string FormatMac(const MacBytes& m, char sep) {
 }
 }  // namespace
 
-std::string FormatMacColon(const MacBytes& mac) { return FormatMac(mac, ':'); }
-std::string FormatMacDash(const MacBytes& mac) { return FormatMac(mac, '-'); }
+std::string FormatMacColon(const MacBytes& mac) {
+    return FormatMac(mac, ':');
+}
+std::string FormatMacDash(const MacBytes& mac) {
+    return FormatMac(mac, '-');
+}
 
 }  // namespace varlo

@@ -68,10 +68,11 @@ void CSearchDlg::OnInitDialog() {
     m_ctlProgress->setRange(0, SearchSession::kSearchSeconds);
     m_ctlProgress->setValue(0);
     m_lstResult->DeleteAllRows();
-    m_lstResult->SetColumns({{QStringLiteral("No."), 50},
-                             {QStringLiteral("Device Type"), 100, QStringLiteral("LUMA-AIR-MODULE")},
-                             {QStringLiteral("Mac"), 120, QStringLiteral("00:00:00:00:00:00")},
-                             {QStringLiteral("IP Address"), 100, QStringLiteral("255.255.255.255")}});
+    m_lstResult->SetColumns(
+        {{QStringLiteral("No."), 50},
+         {QStringLiteral("Device Type"), 100, QStringLiteral("LUMA-AIR-MODULE")},
+         {QStringLiteral("Mac"), 120, QStringLiteral("00:00:00:00:00:00")},
+         {QStringLiteral("IP Address"), 100, QStringLiteral("255.255.255.255")}});
     // Wide enough for every column whole, without a horizontal scroll bar.
     const QMargins margins = layout()->contentsMargins();
     const int chrome = margins.left() + margins.right() + 2 * m_lstResult->frameWidth() +

@@ -27,7 +27,9 @@ void DeviceSimulator::IndexIdentities() {
     }
 }
 
-DeviceSimulator::~DeviceSimulator() { Stop(); }
+DeviceSimulator::~DeviceSimulator() {
+    Stop();
+}
 
 bool DeviceSimulator::Start(uint32_t bindAddr, uint16_t port) {
     m_socket = net::OpenUdp();
@@ -100,9 +102,9 @@ void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t
         std::copy_n(request.begin() + off, kIdentitySize, id.begin());
         listed.insert(id);
     }
-    std::uniform_int_distribution<int> delay(m_options.searchDelayMinMs,
-                                             std::max(m_options.searchDelayMinMs,
-                                                      m_options.searchDelayMaxMs));
+    std::uniform_int_distribution<int> delay(
+        m_options.searchDelayMinMs,
+        std::max(m_options.searchDelayMinMs, m_options.searchDelayMaxMs));
     const auto now = Clock::now();
     m_pendingSearchReplies.resize(m_rig.devices.size(), 0);
     for (std::size_t i = 0; i < m_rig.devices.size(); ++i) {

@@ -31,9 +31,9 @@ void Finish(Rig& rig) {
 }  // namespace
 
 Rig DemoRig() {
-    const uint32_t types[] = {DEVTYPE_KV70,   DEVTYPE_LUMA_1,          DEVTYPE_LUMA_2,
-                              DEVTYPE_LUMA_4, DEVTYPE_LUMA_8,          DEVTYPE_LUMA_EX,
-                              DEVTYPE_LUMA_AIR_MODULE, kDemoUnknownType};
+    const uint32_t types[] = {
+        DEVTYPE_KV70,   DEVTYPE_LUMA_1,  DEVTYPE_LUMA_2,          DEVTYPE_LUMA_4,
+        DEVTYPE_LUMA_8, DEVTYPE_LUMA_EX, DEVTYPE_LUMA_AIR_MODULE, kDemoUnknownType};
     Rig rig;
     uint8_t n = 0;
     for (const uint32_t type : types) {
@@ -48,14 +48,15 @@ Rig DemoRig() {
 }
 
 Rig GeneratedRig(std::size_t n, uint32_t seed) {
-    const uint32_t types[] = {DEVTYPE_KV70,   DEVTYPE_LUMA_1, DEVTYPE_LUMA_2, DEVTYPE_LUMA_4,
-                              DEVTYPE_LUMA_8, DEVTYPE_LUMA_EX, DEVTYPE_LUMA_AIR_MODULE};
+    const uint32_t types[] = {DEVTYPE_KV70,           DEVTYPE_LUMA_1, DEVTYPE_LUMA_2,
+                              DEVTYPE_LUMA_4,         DEVTYPE_LUMA_8, DEVTYPE_LUMA_EX,
+                              DEVTYPE_LUMA_AIR_MODULE};
     std::mt19937 random(seed);
     Rig rig;
     rig.devices.reserve(n);
     for (std::size_t i = 0; i < n; ++i) {
         const uint32_t type = types[random() % std::size(types)];
-        const MacBytes mac{0x02, 0x56, uint8_t(seed), uint8_t(i >> 16), uint8_t(i >> 8),
+        const MacBytes mac{0x02,      0x56, uint8_t(seed), uint8_t(i >> 16), uint8_t(i >> 8),
                            uint8_t(i)};
         const Ipv4Bytes ip{192, 168, uint8_t(1 + i / 250), uint8_t(1 + i % 250)};
         rig.devices.push_back(MakeSimDevice(type, mac, ip));

@@ -19,11 +19,11 @@ struct SimFaults {
     int status = -1;                    // 0..255: forced into reply byte 1
     int lengthDelta = 0;                // reply shortened (< 0) or lengthened (> 0)
     std::vector<Bytes> before;          // datagrams sent just ahead of every reply
-    bool dirtyText = false;  // non-zero bytes after text terminators and in unused bytes
+    bool dirtyText = false;             // non-zero bytes after text terminators and in unused bytes
 };
 
 struct SimDevice {
-    _CONFIGPARAM record;  // type (little-endian), extra bytes, MAC, IPv4
+    _CONFIGPARAM record;               // type (little-endian), extra bytes, MAC, IPv4
     std::map<uint8_t, Bytes> blocks;   // current blocks, by read code
     std::map<uint8_t, Bytes> factory;  // what Default restores
     SimFaults faults;

@@ -25,9 +25,13 @@ sockaddr_in MakeAddr(uint32_t hostAddr, uint16_t port) {
 }
 }  // namespace
 
-bool StartUp() { return true; }
+bool StartUp() {
+    return true;
+}
 
-SocketHandle OpenUdp() { return ::socket(AF_INET, SOCK_DGRAM, 0); }
+SocketHandle OpenUdp() {
+    return ::socket(AF_INET, SOCK_DGRAM, 0);
+}
 
 void Close(SocketHandle s) {
     if (s != kInvalidSocket) {
@@ -67,11 +71,9 @@ uint16_t LocalPort(SocketHandle s) {
     return ntohs(sa.sin_port);
 }
 
-int SendTo(SocketHandle s, uint32_t hostAddr, uint16_t port, const uint8_t* data,
-           std::size_t len) {
+int SendTo(SocketHandle s, uint32_t hostAddr, uint16_t port, const uint8_t* data, std::size_t len) {
     sockaddr_in sa = MakeAddr(hostAddr, port);
-    const ssize_t n =
-        ::sendto(s, data, len, 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
+    const ssize_t n = ::sendto(s, data, len, 0, reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
     return n < 0 ? -1 : static_cast<int>(n);
 }
 
@@ -104,6 +106,8 @@ bool WaitReadable(SocketHandle s, int timeoutMs) {
     return ::poll(&p, 1, timeoutMs) > 0 && (p.revents & POLLIN) != 0;
 }
 
-void SleepMs(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SleepMs(int ms) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 }  // namespace varlo::net

@@ -1,5 +1,5 @@
-#include <winsock2.h>
 #include <windows.h>
+#include <winsock2.h>
 
 #include <cstring>
 #include <mutex>
@@ -44,8 +44,8 @@ void Close(SocketHandle s) {
 
 bool SetBroadcast(SocketHandle s, bool on) {
     BOOL v = on ? TRUE : FALSE;
-    return ::setsockopt(s, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&v),
-                        sizeof v) == 0;
+    return ::setsockopt(s, SOL_SOCKET, SO_BROADCAST, reinterpret_cast<const char*>(&v), sizeof v) ==
+           0;
 }
 
 bool SetNonBlocking(SocketHandle s) {
@@ -75,8 +75,7 @@ uint16_t LocalPort(SocketHandle s) {
     return ntohs(sa.sin_port);
 }
 
-int SendTo(SocketHandle s, uint32_t hostAddr, uint16_t port, const uint8_t* data,
-           std::size_t len) {
+int SendTo(SocketHandle s, uint32_t hostAddr, uint16_t port, const uint8_t* data, std::size_t len) {
     sockaddr_in sa = MakeAddr(hostAddr, port);
     const int n = ::sendto(s, reinterpret_cast<const char*>(data), static_cast<int>(len), 0,
                            reinterpret_cast<const sockaddr*>(&sa), sizeof sa);
@@ -111,6 +110,8 @@ bool WaitReadable(SocketHandle s, int timeoutMs) {
     return ::select(0, &set, nullptr, nullptr, &tv) > 0;
 }
 
-void SleepMs(int ms) { ::Sleep(static_cast<DWORD>(ms)); }
+void SleepMs(int ms) {
+    ::Sleep(static_cast<DWORD>(ms));
+}
 
 }  // namespace varlo::net

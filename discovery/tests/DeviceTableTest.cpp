@@ -10,7 +10,9 @@ namespace {
 
 using testing::Hex;
 
-_CONFIGPARAM Record(const std::string& hex) { return _CONFIGPARAM::FromBytes(Hex(hex).data()); }
+_CONFIGPARAM Record(const std::string& hex) {
+    return _CONFIGPARAM::FromBytes(Hex(hex).data());
+}
 
 TEST(DeviceType, NamesAndFamilies) {
     struct Case {
@@ -31,7 +33,8 @@ TEST(DeviceType, NamesAndFamilies) {
         {"00 00 00 00", nullptr, DeviceFamily::SerialServer},
     };
     for (const Case& c : cases) {
-        const _CONFIGPARAM r = Record(std::string(c.typeBytes) + " 00 00 00 00 00 00 00 00 0 0 0 0 0 0");
+        const _CONFIGPARAM r =
+            Record(std::string(c.typeBytes) + " 00 00 00 00 00 00 00 00 0 0 0 0 0 0");
         const char* name = GetDeviceTypeName(r.dwType());
         if (c.name == nullptr) {
             EXPECT_EQ(name, nullptr) << c.typeBytes;

@@ -21,22 +21,23 @@ TEST(SearchProtocol, WorkedFrames) {
     CConfigParamArray table;
     EXPECT_TRUE(BytesEq(BuildSearchRequest(table), Hex("01 00 00 08 00 00 00 00")));
 
-    table.Add(_CONFIGPARAM::FromBytes(Hex("01 00 00 90 00 00 00 1A 2B 3C 4D 5E C0 A8 01 32").data()));
+    table.Add(
+        _CONFIGPARAM::FromBytes(Hex("01 00 00 90 00 00 00 1A 2B 3C 4D 5E C0 A8 01 32").data()));
     EXPECT_TRUE(BytesEq(BuildSearchRequest(table),
-                        Hex("01 00 00 14 00 00 00 00"               // header, length 20
+                        Hex("01 00 00 14 00 00 00 00"                  // header, length 20
                             "01 00 00 90 00 00 00 1A 2B 3C 4D 5E")));  // LUMA-1 identity
 
-    const auto reply = Accept(Hex("81 00 00 18 00 00 00 00"  // reply code, length 24
-                                  "80 00 51 11 00 00"        // KV-70, extra bytes
-                                  "00 1A 2B 00 00 07"        // MAC
-                                  "C0 A8 01 3C"));           // 192.168.1.60
+    const auto reply =
+        Accept(Hex("81 00 00 18 00 00 00 00"  // reply code, length 24
+                   "80 00 51 11 00 00"        // KV-70, extra bytes
+                   "00 1A 2B 00 00 07"        // MAC
+                   "C0 A8 01 3C"));           // 192.168.1.60
     ASSERT_TRUE(reply);
     EXPECT_EQ(reply->dwType(), 0x11510080u);
     table.Add(*reply);
-    EXPECT_TRUE(BytesEq(BuildSearchRequest(table),
-                        Hex("01 00 00 20 00 00 00 00"
-                            "01 00 00 90 00 00 00 1A 2B 3C 4D 5E"
-                            "80 00 51 11 00 00 00 1A 2B 00 00 07")));
+    EXPECT_TRUE(BytesEq(BuildSearchRequest(table), Hex("01 00 00 20 00 00 00 00"
+                                                       "01 00 00 90 00 00 00 1A 2B 3C 4D 5E"
+                                                       "80 00 51 11 00 00 00 1A 2B 00 00 07")));
 }
 
 TEST(SearchProtocol, Acceptance) {
@@ -46,12 +47,17 @@ TEST(SearchProtocol, Acceptance) {
         bool accepted;
     };
     const Case cases[] = {
-        {"full reply", Hex("81 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), true},
-        {"bytes 1 and 4-7 not examined", Hex("81 7F 00 18 FF FF FF FF 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), true},
+        {"full reply",
+         Hex("81 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), true},
+        {"bytes 1 and 4-7 not examined",
+         Hex("81 7F 00 18 FF FF FF FF 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), true},
         {"short reply reads zeros", Hex("81 00 00 18"), true},
-        {"length little-endian", Hex("81 00 18 00 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), false},
-        {"request code", Hex("01 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), false},
-        {"other code", Hex("96 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), false},
+        {"length little-endian",
+         Hex("81 00 18 00 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), false},
+        {"request code",
+         Hex("01 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), false},
+        {"other code",
+         Hex("96 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 5E 0A 00 00 01"), false},
         {"one byte", Hex("81"), false},
         {"empty", Bytes{}, false},
     };

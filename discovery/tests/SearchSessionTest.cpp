@@ -18,11 +18,14 @@ using testing::Hex;
 // so replies come in rig order.
 sim::Rig SmallRig() {
     sim::Rig rig;
-    rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_KV70, {0, 0x1A, 0x2B, 0, 0, 7}, {192, 168, 1, 60}));
-    rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_LUMA_1, {0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}, {192, 168, 1, 50}));
+    rig.devices.push_back(
+        sim::MakeSimDevice(DEVTYPE_KV70, {0, 0x1A, 0x2B, 0, 0, 7}, {192, 168, 1, 60}));
+    rig.devices.push_back(
+        sim::MakeSimDevice(DEVTYPE_LUMA_1, {0, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}, {192, 168, 1, 50}));
     rig.devices.back().faults.duplicateSearchReply = true;
     rig.devices.push_back(sim::MakeSimDevice(0x12345678, {0, 0x1A, 0x2B, 0, 0, 9}, {10, 1, 2, 3}));
-    rig.devices.push_back(sim::MakeSimDevice(DEVTYPE_LUMA_2, {0, 0x1A, 0x2B, 0, 0, 10}, {172, 16, 0, 2}));
+    rig.devices.push_back(
+        sim::MakeSimDevice(DEVTYPE_LUMA_2, {0, 0x1A, 0x2B, 0, 0, 10}, {172, 16, 0, 2}));
     return rig;
 }
 
@@ -105,9 +108,9 @@ TEST_F(SearchSessionTest, RealTimingSendsFiveRequestsASecondApart) {
     EXPECT_NEAR(std::chrono::duration_cast<std::chrono::milliseconds>(log[0].at - start).count(),
                 100, 150);
     for (std::size_t i = 1; i < log.size(); ++i) {
-        EXPECT_NEAR(
-            std::chrono::duration_cast<std::chrono::milliseconds>(log[i].at - log[i - 1].at).count(),
-            1000, 150);
+        EXPECT_NEAR(std::chrono::duration_cast<std::chrono::milliseconds>(log[i].at - log[i - 1].at)
+                        .count(),
+                    1000, 150);
     }
 }
 

@@ -37,10 +37,10 @@ const DeviceIdentity kLuma1 = {0x01, 0x00, 0x00, 0x90, 0x00, 0x00,
 
 TEST(FrameHeader, ShortRequestOfDeviceInformation) {
     EXPECT_TRUE(BytesEq(BuildShortRequest(0x16, kLuma1),
-                        Hex("16 00 00 18 00 00 00 00"   // code, 0, length 24, zeros
-                            "01 00 00 90 00 00"         // type as received, extra bytes
-                            "00 1A 2B 3C 4D 5E"         // MAC
-                            "AE 91 00 00")));           // CRC of bytes 0-19 high first, zeros
+                        Hex("16 00 00 18 00 00 00 00"  // code, 0, length 24, zeros
+                            "01 00 00 90 00 00"        // type as received, extra bytes
+                            "00 1A 2B 3C 4D 5E"        // MAC
+                            "AE 91 00 00")));          // CRC of bytes 0-19 high first, zeros
 }
 
 TEST(FrameHeader, HeaderAndWriteShapes) {
