@@ -14,6 +14,7 @@
 #include "serialserver/SerialDeviceInfo.h"
 #include "serialserver/SerialParam.h"
 #include "serialserver/WirelessParam.h"
+#include "transport/ConfigSession.h"
 
 namespace varlo::cli {
 
@@ -49,5 +50,12 @@ Json DecodeFields(const _ARTNETBASICPARAM& block);
 Json DecodeFields(const _RT5350BASICPARAM& block);
 // shownPorts[k]: the port number record k carries on the dialog's page, 0 when not shown.
 Json DecodeFields(const _ARTNETDMXPARAM& block, const int (&shownPorts)[4]);
+
+// A block read from a device of that type: its name, read code, size, hex and decoded fields.
+Json DecodeBlock(uint32_t type, const BlockSpec& spec, const Bytes& bytes);
+// The exchanges and the dialog class of a device type (every type outside the Art-Net family is
+// a serial server).
+const SessionModel& SessionModelOf(uint32_t type);
+const char* DialogClassOf(uint32_t type);
 
 }  // namespace varlo::cli

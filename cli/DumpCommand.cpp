@@ -2,123 +2,21 @@
 // parameter dialog reads, in the dialog's order and stopping at the first failure, and prints
 // them as JSON: per block the raw bytes in hex and the decoded fields.
 #include <cstdio>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "artnet/ArtNetCommands.h"
 #include "cli/BlockJson.h"
 #include "cli/CliOptions.h"
 #include "cli/Commands.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
 #include "discovery/SearchSession.h"
-#include "serialserver/SerialServerCommands.h"
+#include "transport/ConfigSession.h"
 
 namespace varlo::cli {
 
 namespace {
-// One read of the dialog's opening sequence; nothing when it failed.
-struct Step {
-    const char* what;  // for the message on standard error
-    uint8_t code;
-    std::function<std::optional<Json>()> read;
-};
-
-// Reads a block and prints it whole: for the device information the whole reply, for a
-// parameter block the block as it stands from reply byte 8 on.
-template <typename Block, typename Decode>
-Step Read(const char* what, const char* name, uint8_t code, bool (*read)(Block*), Decode decode) {
-    return {what, code, [=]() -> std::optional<Json> {
-                Block block;
-                if (!read(&block)) {
-                    return std::nullopt;
-                }
-                char codeText[5];
-                std::snprintf(codeText, sizeof codeText, "0x%02X", code);
-                return Json{{"block", name},
-                            {"code", codeText},
-                            {"size", block.size()},
-                            {"hex", HexOf(block.data(), block.size())},
-                            {"fields", decode(block)}};
-            }};
-}
-
-template <typename Block>
-Step Read(const char* what, const char* name, uint8_t code, bool (*read)(Block*)) {
-    return Read(what, name, code, read, [](const Block& b) { return DecodeFields(b); });
-}
-
-std::vector<Step> SerialServerSteps() {
-    using namespace serialserver;
-    return {Read("device information", "deviceInfo", kReadDeviceInfo, &ReadDeviceInfo),
-            Read("network block", "_BASICPARAM", kReadBasicParam, &ReadBasicParam),
-            Read("wireless block", "_WIRELESSPARAM", kReadWirelessParam, &ReadWirelessParam),
-            Read("serial-line block", "_SERIALPARAM", kReadSerialParam, &ReadSerialParam),
-            Read("operating-mode block", "_OPMODEPARAM", kReadOpModeParam, &ReadOpModeParam)};
-}
-
-Step ReadArtNetInfo(bool module) {
-    return Read("device information", "deviceInfo", artnet::kReadDeviceInfo,
-                &artnet::ReadDeviceInfo,
-                [module](const ArtNetDeviceInfo& info) { return DecodeFields(info, module); });
-}
-
-std::vector<Step> ModuleSteps() {
-    bool (*readBasic)(_RT5350BASICPARAM*) = &artnet::ReadBasicParam;
-    return {ReadArtNetInfo(true),
-            Read("network block", "_RT5350BASICPARAM", artnet::kReadBasicParam, readBasic)};
-}
-
-std::vector<Step> NodeSteps(uint32_t type) {
-    // The port each record carries on the model's DMX page (0: not shown). The LUMA-1 keeps its
-    // one port in record 1, the LUMA-EX in record 0; the LUMA-8 shows ports 5-8 from NodeB.
-    static constexpr int kNone[4] = {0, 0, 0, 0};
-    static constexpr int kLuma1[4] = {0, 1, 0, 0};
-    static constexpr int kLuma2[4] = {1, 2, 0, 0};
-    static constexpr int kFour[4] = {1, 2, 3, 4};
-    static constexpr int kLuma8B[4] = {5, 6, 7, 8};
-    static constexpr int kLumaEx[4] = {1, 0, 0, 0};
-    const int(&nodeAPorts)[4] = type == DEVTYPE_LUMA_1                             ? kLuma1
-                                : type == DEVTYPE_LUMA_2                           ? kLuma2
-                                : type == DEVTYPE_LUMA_EX                          ? kLumaEx
-                                : type == DEVTYPE_LUMA_4 || type == DEVTYPE_LUMA_8 ? kFour
-                                                                                   : kNone;
-    bool (*readBasic)(_ARTNETBASICPARAM*) = &artnet::ReadBasicParam;
-    std::vector<Step> steps = {
-        ReadArtNetInfo(false),
-        Read("network block", "_ARTNETBASICPARAM", artnet::kReadBasicParam, readBasic),
-        Read("NodeA port block", "_ARTNETDMXPARAM", artnet::kReadNodeAParam,
-             &artnet::ReadNodeAParam,
-             [&nodeAPorts](const _ARTNETDMXPARAM& b) { return DecodeFields(b, nodeAPorts); })};
-    if (type == DEVTYPE_LUMA_8) {
-        steps.push_back(Read("NodeB port block", "_ARTNETDMXPARAM", artnet::kReadNodeBParam,
-                             &artnet::ReadNodeBParam,
-                             [](const _ARTNETDMXPARAM& b) { return DecodeFields(b, kLuma8B); }));
-    }
-    return steps;
-}
-
-const char* DialogOf(uint32_t type) {
-    switch (type) {
-        case DEVTYPE_LUMA_AIR_MODULE:
-            return "CRT5350OptionsDlg";
-        case DEVTYPE_LUMA_1:
-            return "CArtNet1OptionsDlg";
-        case DEVTYPE_LUMA_2:
-            return "CArtNet2OptionsDlg";
-        case DEVTYPE_LUMA_4:
-            return "CArtNet4OptionsDlg";
-        case DEVTYPE_LUMA_8:
-            return "CArtNet8OptionsDlg";
-        case DEVTYPE_LUMA_EX:
-            return "CArtNet1EMOptionsDlg";
-        default:
-            return "COptionsDlg";
-    }
-}
-
 // "00:1A:2B:3C:4D:5E" or "00-1a-2b-3c-4d-5e".
 std::optional<MacBytes> ParseMac(const std::string& text) {
     MacBytes mac{};
@@ -171,12 +69,12 @@ int DumpCommand(const std::vector<std::string>& args) {
     if (!demo.Start(options)) {
         return 1;
     }
-    SearchSession session;
-    if (!SearchDevices(session)) {
+    SearchSession search;
+    if (!SearchDevices(search)) {
         return 1;
     }
     // The first record with that MAC, as Config on its row would pick it.
-    const CConfigParamArray& table = session.Table();
+    const CConfigParamArray& table = search.Table();
     std::optional<std::size_t> found;
     for (std::size_t i = 0; i < table.GetSize() && !found; ++i) {
         if (table[i].byMac() == *mac) {
@@ -189,7 +87,6 @@ int DumpCommand(const std::vector<std::string>& args) {
                      FormatMacColon(*mac).c_str(), table.GetSize());
         return 1;
     }
-    g_nCurDevice = static_cast<int>(*found);
     const _CONFIGPARAM& record = table[*found];
     const uint32_t type = record.dwType();
     const char* name = GetDeviceTypeName(type);
@@ -201,25 +98,23 @@ int DumpCommand(const std::vector<std::string>& args) {
                   {"typeCode", typeCode},
                   {"mac", FormatMacColon(record.byMac())},
                   {"ip", FormatIp(record.dwIp())}}},
-                {"dialog", DialogOf(type)},
+                {"dialog", DialogClassOf(type)},
                 {"blocks", Json::array()}};
-    const DeviceFamily family = GetDeviceFamily(type);
-    const std::vector<Step> steps = family == DeviceFamily::SerialServer   ? SerialServerSteps()
-                                    : family == DeviceFamily::ArtNetModule ? ModuleSteps()
-                                                                           : NodeSteps(type);
-    for (const Step& step : steps) {
-        std::optional<Json> block = step.read();
-        if (!block) {
-            // What was read so far is still printed, marked incomplete.
-            out["complete"] = false;
-            Print(out);
-            std::fprintf(stderr,
-                         "varlo-cli dump: %s: reading the %s (code 0x%02X) failed: no valid "
-                         "reply\n",
-                         FormatMacColon(*mac).c_str(), step.what, step.code);
-            return 1;
-        }
-        out["blocks"].push_back(std::move(*block));
+    // The dialog's own opening: each read only when every read before it succeeded.
+    ConfigSession session(SessionModelOf(type), record.Identity());
+    const std::size_t read = session.Open();
+    for (std::size_t i = 0; i < read; ++i) {
+        out["blocks"].push_back(DecodeBlock(type, session.Model().blocks[i], *session.Saved(i)));
+    }
+    if (read < session.BlockCount()) {
+        // What was read so far is still printed, marked incomplete.
+        const BlockSpec& failed = session.Model().blocks[read];
+        out["complete"] = false;
+        Print(out);
+        std::fprintf(stderr,
+                     "varlo-cli dump: %s: reading %s (code 0x%02X) failed: no valid reply\n",
+                     FormatMacColon(*mac).c_str(), failed.name, failed.readCode);
+        return 1;
     }
     out["complete"] = true;
     Print(out);

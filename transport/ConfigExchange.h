@@ -2,12 +2,13 @@
 // The exchange every configuration operation of both families runs: one BroadcastQuery with the
 // 3000 ms budget and a reply buffer of exactly the expected reply length. A reply counts only
 // with that length and the request code with bit 7 set; for writes and commands also with status
-// byte 0. Nothing else of a reply is looked at, so bytes 2-7 may hold anything.
+// byte 0. Nothing else of a reply is looked at, so bytes 2-7 may hold anything. Every operation
+// names its target by identity; which device that is (the dialog's g_nCurDevice, a device the
+// command line picked) is the caller's business.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 
-#include "discovery/DeviceTable.h"
 #include "transport/BroadcastQuery.h"
 #include "transport/FrameHeader.h"
 
@@ -37,16 +38,11 @@ inline bool QueryAcknowledged(const Bytes& request) {
 // How a family frames a bodiless request: BuildHeaderRequest or BuildShortRequest.
 using RequestShape = Bytes (*)(uint8_t code, const DeviceIdentity& target);
 
-// A read from the device at g_nCurDevice: `out` takes the reply from replyOffset on. Abandoned
-// with nothing sent when g_nCurDevice is outside the table; `out` is untouched on any failure.
+// A read: `out` takes the reply from replyOffset on, and is untouched on any failure.
 template <typename Block>
-bool ReadFromCurrentDevice(RequestShape shape, uint8_t code, std::size_t replyLength,
-                           std::size_t replyOffset, Block* out) {
-    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
-    if (!target) {
-        return false;
-    }
-    const std::optional<Bytes> reply = QueryReply(shape(code, *target), replyLength);
+bool ReadFrom(const DeviceIdentity& target, RequestShape shape, uint8_t code,
+              std::size_t replyLength, std::size_t replyOffset, Block* out) {
+    const std::optional<Bytes> reply = QueryReply(shape(code, target), replyLength);
     if (!reply) {
         return false;
     }
@@ -56,17 +52,24 @@ bool ReadFromCurrentDevice(RequestShape shape, uint8_t code, std::size_t replyLe
 
 // A parameter block read: the reply is 8 bytes followed by the block.
 template <typename Block>
-bool ReadBlockFromCurrentDevice(RequestShape shape, uint8_t code, Block* out) {
-    return ReadFromCurrentDevice(shape, code, kReplyHeaderSize + Block::kSize, kReplyHeaderSize,
-                                 out);
+bool ReadBlockFrom(const DeviceIdentity& target, RequestShape shape, uint8_t code, Block* out) {
+    return ReadFrom(target, shape, code, kReplyHeaderSize + Block::kSize, kReplyHeaderSize, out);
 }
 
 // A write: the header followed by the block exactly as given, acknowledged with status 0.
+inline bool WriteBytesTo(const DeviceIdentity& target, uint8_t code, const uint8_t* block,
+                         std::size_t size) {
+    return QueryAcknowledged(BuildWriteRequest(code, target, block, size));
+}
+
 template <typename Block>
-bool WriteBlockToCurrentDevice(uint8_t code, const Block& block) {
-    const std::optional<DeviceIdentity> target = CurrentDeviceIdentity();
-    return target &&
-           QueryAcknowledged(BuildWriteRequest(code, *target, block.data(), block.size()));
+bool WriteBlockTo(const DeviceIdentity& target, uint8_t code, const Block& block) {
+    return WriteBytesTo(target, code, block.data(), block.size());
+}
+
+// A bodiless command (the finish command, Default), acknowledged with status 0.
+inline bool SendCommandTo(const DeviceIdentity& target, RequestShape shape, uint8_t code) {
+    return QueryAcknowledged(shape(code, target));
 }
 
 }  // namespace varlo
