@@ -95,10 +95,12 @@ void CSearchDlg::OnInitDialog() {
 }
 
 void CSearchDlg::OnTimer() {
+    // Replies already waiting go into the table first: the request then lists their devices,
+    // which would otherwise answer it again; after the last request they are the late replies,
+    // still accepted.
+    ReadReplies();
     if (!m_session.Tick()) {
         m_searchTimer.stop();
-        // Late replies already waiting are still accepted; done() lists them.
-        m_session.ReadWaiting(kMaxReadsPerNotification);
         close();  // ends the dialog as "Stop" does
         return;
     }
@@ -111,6 +113,10 @@ void CSearchDlg::OnSocketReceive(const CMySchSocket&, int nErrorCode) {
     if (nErrorCode != 0) {
         return;
     }
+    ReadReplies();
+}
+
+void CSearchDlg::ReadReplies() {
     // Every datagram waiting, not one per notification: a reply left unread while thousands
     // arrive is dropped by the kernel once the receive buffer is full, and its device, not
     // listed in the next request, answers again.

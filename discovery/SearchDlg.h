@@ -44,6 +44,7 @@ protected:
 
 private:
     void OnTimer();
+    void ReadReplies();
     // Lists the records accepted since the last batch, in table order.
     void AddPendingRows();
 
