@@ -3,14 +3,18 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "widgets/IpAddressCtrl.h"
 #include "widgets/ReportListCtrl.h"
+#include "widgets/VarloMessageBox.h"
 
 namespace varlo::ui {
 namespace {
@@ -217,6 +221,33 @@ TEST_F(IpAddressTyping, ContextMenuPasteFillsTheField) {
     (*paste)->trigger();
     menu->close();
     EXPECT_EQ(ip->GetAddress(), 0x0A141E28u);
+}
+
+// The box a dialog shows while it initialises, before it is on screen, opens over the window
+// the dialog belongs to, not at the screen's corner.
+TEST(VarloMessageBox, OpensCentredOverTheWindowItBelongsTo) {
+    QWidget main;
+    main.setGeometry(330, 280, 420, 320);
+    main.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    QDialog notShownYet(&main);
+    for (QWidget* parent : {static_cast<QWidget*>(&notShownYet), &main}) {
+        QRect box;
+        QString title;
+        QTimer::singleShot(0, [&] {
+            auto* shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (shown != nullptr) {
+                box = shown->frameGeometry();
+                title = shown->windowTitle();
+                shown->accept();
+            }
+        });
+        VarloMessageBox(parent, QStringLiteral("Can not create Search Socket!"));
+        ASSERT_TRUE(box.isValid()) << "no box opened";
+        EXPECT_EQ(title, "Varlo");
+        const QPoint offset = box.center() - main.frameGeometry().center();
+        EXPECT_LE(offset.manhattanLength(), 4) << box.x() << "," << box.y();
+    }
 }
 
 TEST(ReportListCtrl, RowsKeepInsertionOrderAndData) {
