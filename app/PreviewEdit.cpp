@@ -23,6 +23,17 @@ CPreviewEdit::CPreviewEdit(QWidget* parent) : QPlainTextEdit(parent) {
     connect(document(), &QTextDocument::contentsChanged, this, &CPreviewEdit::OnContentsChanged);
 }
 
+void CPreviewEdit::ResetText(const QString& text) {
+    m_bUnrecorded = true;
+    setPlainText(text);
+    m_bUnrecorded = false;
+    m_undo.clear();
+    m_redo.clear();
+    m_bMayMerge = false;
+    // The caret stays at the start: a low text area then shows the first line, not the
+    // empty last one.
+}
+
 void CPreviewEdit::AppendAtEnd(const QString& text) {
     // Every recorded step lies before the old end, so appending after it leaves each one valid.
     m_bUnrecorded = true;

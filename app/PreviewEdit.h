@@ -16,6 +16,8 @@ class CPreviewEdit : public QPlainTextEdit {
 public:
     explicit CPreviewEdit(QWidget* parent = nullptr);
 
+    // The whole text anew (the pane's initial content), with no undo steps before it.
+    void ResetText(const QString& text);
     // Appends at the very end, whatever the caret and selection were, without an undo record.
     void AppendAtEnd(const QString& text);
 
