@@ -128,6 +128,9 @@ void COctetEdit::focusInEvent(QFocusEvent* e) {
 }
 
 void COctetEdit::focusOutEvent(QFocusEvent* e) {
+    if (m_pField->m_nAdvancedInto == m_nIndex) {
+        m_pField->m_nAdvancedInto = -1;  // a dot typed after coming back is a dot again
+    }
     // "010" reads as 10 and is shown so once the operator leaves it.
     if (e->reason() != Qt::PopupFocusReason && !text().isEmpty()) {
         const QString tidy = QString::number(text().toInt());
