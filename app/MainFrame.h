@@ -25,6 +25,9 @@ public:
     // Hands a URL to the shell's "open" verb (the default browser); tests record it instead.
     using UrlOpener = std::function<void(const QUrl&)>;
 
+    // The outer splitter's first row (the caption bar and the list) at start.
+    static constexpr int kFirstRowHeight = 450;
+
     explicit CMainFrame(QWidget* parent = nullptr);
 
     // Half the screen's width and six tenths of its height, centred.
@@ -48,12 +51,17 @@ public:
     void OnViewPane(int n);
     void OnAppAbout();
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
     void CreateBars();
     void CreateCommands();
     void CreateLayout();
     void UpdateCommandUI();
     void UpdateLockIndicators();
+    void ApplyInitialRowHeights();
+    void UpdateMinimumSize();
     QAction* Command(const char* name, const QString& text, const QString& shortName,
                      const QString& prompt);
 
@@ -77,6 +85,7 @@ private:
     QAction* m_actViewPane[2] = {};
 
     UrlOpener m_openUrl;
+    bool m_bRowsSized = false;
 };
 
 }  // namespace varlo::ui
