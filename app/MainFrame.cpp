@@ -16,6 +16,7 @@
 #include "app/CaptionBar.h"
 #include "app/HeronTheme.h"
 #include "app/LockKeys.h"
+#include "app/ParamDialogs.h"
 #include "app/PreviewEdit.h"
 #include "app/PreviewPane.h"
 #include "app/VarloView.h"
@@ -116,11 +117,12 @@ void CMainFrame::CreateCommands() {
     m_actAdd->setIcon(StripIcon(comStrip, 0));
     m_actModify->setIcon(StripIcon(comStrip, 1));
 
-    // Commands without a handler stay disabled. Config waits for the parameter dialogs.
-    for (QAction* idle : {m_actIpSearch, m_actImport, m_actExport, m_actClearAll, m_actConfig}) {
+    // Commands without a handler stay disabled.
+    for (QAction* idle : {m_actIpSearch, m_actImport, m_actExport, m_actClearAll}) {
         idle->setEnabled(false);
     }
     connect(m_actSearch, &QAction::triggered, this, &CMainFrame::OnBroadcastSearch);
+    connect(m_actConfig, &QAction::triggered, this, &CMainFrame::OnConfig);
     connect(m_actWebConfig, &QAction::triggered, this, &CMainFrame::OnWebConfig);
     connect(m_actAdd, &QAction::triggered, this, &CMainFrame::OnAddComMapping);
     connect(m_actModify, &QAction::triggered, this, &CMainFrame::OnModifyComMapping);
@@ -243,6 +245,10 @@ void CMainFrame::CreateLayout() {
     // sizes given earlier are scaled to the space the splitter gets.
 
     connect(view, &CVarloView::paneSelected, this, &CMainFrame::UpdateCommandUI);
+    // Config follows the device list's selection.
+    CConfigurationListCtrl* devices = view->DeviceList();
+    devices->SetParamDialogFactory(&MakeParamDialog);
+    connect(devices, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::UpdateCommandUI);
 }
 
 void CMainFrame::ApplyInitialRowHeights() {
@@ -294,6 +300,10 @@ void CMainFrame::SetStatusNote(const QString& text) {
 void CMainFrame::UpdateCommandUI() {
     const CVarloView* view = FindView();
     const int pane = view ? view->CurrentPaneIndex() : -1;
+    // Config acts on the device list: enabled while it is shown with a selected row, and for
+    // another pane (where it still configures the device list's selection).
+    m_actConfig->setEnabled(view != nullptr &&
+                            (pane != 0 || view->DeviceList()->SelectedRow() >= 0));
     // Add and Modify act on the COM mapping pane, and only while it is the one shown.
     m_actAdd->setEnabled(pane == 1);
     m_actModify->setEnabled(pane == 1);
@@ -326,6 +336,12 @@ void CMainFrame::OnBroadcastSearch() {
     view->SelectPane(0);
     AppendResultText(QString::asprintf("%d Device(s) is Finded\n",
                                        static_cast<int>(g_arrConfigParam.GetSize())));
+}
+
+void CMainFrame::OnConfig() {
+    if (CVarloView* view = FindView()) {
+        view->DeviceList()->ConfigCurrentDevice();
+    }
 }
 
 void CMainFrame::OnWebConfig() {

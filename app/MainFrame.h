@@ -45,6 +45,7 @@ public:
     void SetStatusNote(const QString& text);
 
     void OnBroadcastSearch();
+    void OnConfig();
     void OnWebConfig();
     void OnAddComMapping();
     void OnModifyComMapping();
