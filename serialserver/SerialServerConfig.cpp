@@ -44,13 +44,17 @@ const _WIRELESSPARAM& SerialServerConfig::WirelessStored() const {
     return m_wireless ? *m_wireless : g_WirelessParam;
 }
 
+_OPMODEPARAM SerialServerConfig::GetOpModeParam() const {
+    // Unread, the block is never written; zero bytes stand in for its saved copy.
+    return opMode.Build(Saved<_OPMODEPARAM>(kOpModeBlock).value_or(_OPMODEPARAM{}));
+}
+
 std::vector<std::optional<Bytes>> SerialServerConfig::BuildBlocks() const {
     std::vector<std::optional<Bytes>> built(m_session.BlockCount());
-    built[kBasicBlock] = BytesOf(basic.Build());
-    built[kWirelessBlock] = BytesOf(wireless.Build(WirelessStored()));
-    built[kSerialBlock] = BytesOf(serial.Build());
-    built[kOpModeBlock] =
-        BytesOf(opMode.Build(Saved<_OPMODEPARAM>(kOpModeBlock).value_or(_OPMODEPARAM{})));
+    built[kBasicBlock] = BytesOf(GetBasicParam());
+    built[kWirelessBlock] = BytesOf(GetWirelessParam());
+    built[kSerialBlock] = BytesOf(GetSerialParam());
+    built[kOpModeBlock] = BytesOf(GetOpModeParam());
     return built;
 }
 

@@ -40,7 +40,13 @@ public:
     // operating mode, each that was read and now differs from its saved copy. A failed write
     // keeps the saved copy, so the next Apply sends the block again. Changes no page.
     ApplyResult Apply();
-    // What Apply would hand to the session: one built block per writable block of the model.
+    // The blocks the pages build now: the network and serial-line blocks from the pages alone,
+    // the wireless and operating-mode blocks over their saved copies.
+    _BASICPARAM GetBasicParam() const { return basic.Build(); }
+    _WIRELESSPARAM GetWirelessParam() const { return wireless.Build(WirelessStored()); }
+    _SERIALPARAM GetSerialParam() const { return serial.Build(); }
+    _OPMODEPARAM GetOpModeParam() const;
+    // What Apply hands to the session: one built block per writable block of the model.
     std::vector<std::optional<Bytes>> BuildBlocks() const;
 
     bool IsRead(SerialServerBlock block) const { return m_session.IsRead(block); }
