@@ -1,11 +1,13 @@
 #include "app/ParamDialogs.h"
 
+#include "artnet/ArtNetModels.h"
+#include "serialserver/COptionsDlg.h"
+
 namespace varlo::ui {
 
 std::unique_ptr<QDialog> MakeParamDialog(uint32_t type, QWidget* parent) {
-    (void)type;
-    (void)parent;
-    return nullptr;
+    (void)artnet::FindArtNetModel(type);
+    return std::make_unique<COptionsDlg>(parent);
 }
 
 }  // namespace varlo::ui
