@@ -110,7 +110,6 @@ TEST_P(ConfigSessionTest, AReadFailureStopsTheOpeningAndItsBlocksAreNeverWritten
     simulator->OverrideCommand(failing, [](sim::SimDevice&, const Bytes&) {
         return std::optional<Bytes>();  // silent
     });
-    Transport().pollSleepMs = 1;
     ConfigSession session(ModelOf(c.type), identity);
     EXPECT_EQ(session.Open(), 1u);
     EXPECT_EQ(Codes(), (std::vector<uint8_t>{c.reads[0], failing, failing, failing}));
