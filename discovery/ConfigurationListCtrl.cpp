@@ -1,10 +1,13 @@
 #include "discovery/ConfigurationListCtrl.h"
 
+#include <QKeyEvent>
 #include <QList>
+#include <QMouseEvent>
 #include <QTreeWidgetItem>
 
 #include "discovery/DeviceRowText.h"
 #include "discovery/DeviceTable.h"
+#include "widgets/VarloMessageBox.h"
 
 namespace varlo::ui {
 
@@ -30,6 +33,43 @@ void CConfigurationListCtrl::RefreshDeviceList() {
         items.append(new QTreeWidgetItem(texts));
     }
     addTopLevelItems(items);
+}
+
+void CConfigurationListCtrl::ConfigCurrentDevice() {
+    const int row = SelectedRow();
+    if (row < 0) {
+        return;
+    }
+    g_nCurDevice = row;
+    if (RowCount() > kMaxConfigRows) {
+        VarloMessageBox(this, QStringLiteral("可能产生广播风暴，请断开有线网络再试！！！"));
+        return;
+    }
+    if (static_cast<std::size_t>(g_nCurDevice) >= g_arrConfigParam.GetSize() || !m_dialogs) {
+        return;
+    }
+    const uint32_t type = g_arrConfigParam[static_cast<std::size_t>(g_nCurDevice)].dwType();
+    if (std::unique_ptr<QDialog> dialog = m_dialogs(type, this)) {
+        dialog->exec();
+    }
+    RefreshDeviceList();
+}
+
+void CConfigurationListCtrl::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The list's own handling first: it may move the selection to the row under the pointer.
+    CReportListCtrl::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) {
+        ConfigCurrentDevice();
+    }
+}
+
+void CConfigurationListCtrl::keyPressEvent(QKeyEvent* event) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        event->modifiers() == Qt::NoModifier) {
+        ConfigCurrentDevice();
+        return;
+    }
+    CReportListCtrl::keyPressEvent(event);
 }
 
 }  // namespace varlo::ui

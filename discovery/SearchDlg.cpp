@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStyle>
+#include <QTreeWidgetItem>
 #include <QVBoxLayout>
 
 #include "discovery/DeviceRowText.h"
@@ -57,6 +58,10 @@ CSearchDlg::CSearchDlg(QWidget* parent) : CSocketDlg(parent) {
     // A coarse timer may fire up to 5 % early; the requests go out a full second apart.
     m_searchTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_searchTimer, &QTimer::timeout, this, &CSearchDlg::OnTimer);
+    m_rowTimer.setObjectName(QStringLiteral("RowTimer"));
+    m_rowTimer.setSingleShot(true);
+    m_rowTimer.setInterval(kRowBatchMs);
+    connect(&m_rowTimer, &QTimer::timeout, this, &CSearchDlg::AddPendingRows);
 }
 
 int CSearchDlg::exec() {
@@ -90,6 +95,10 @@ void CSearchDlg::OnInitDialog() {
 }
 
 void CSearchDlg::OnTimer() {
+    // Replies already waiting go into the table first: the request then lists their devices,
+    // which would otherwise answer it again; after the last request they are the late replies,
+    // still accepted.
+    ReadReplies();
     if (!m_session.Tick()) {
         m_searchTimer.stop();
         close();  // ends the dialog as "Stop" does
@@ -104,19 +113,41 @@ void CSearchDlg::OnSocketReceive(const CMySchSocket&, int nErrorCode) {
     if (nErrorCode != 0) {
         return;
     }
-    // One datagram per notification; the notifier fires again while more are waiting.
-    const auto index = m_session.OnReadable();
-    if (!index) {
+    ReadReplies();
+}
+
+void CSearchDlg::ReadReplies() {
+    // Every datagram waiting, not one per notification: a reply left unread while thousands
+    // arrive is dropped by the kernel once the receive buffer is full, and its device, not
+    // listed in the next request, answers again.
+    m_session.ReadWaiting(kMaxReadsPerNotification);
+    if (static_cast<std::size_t>(m_lstResult->RowCount()) < m_session.Table().GetSize() &&
+        !m_rowTimer.isActive()) {
+        m_rowTimer.start();
+    }
+}
+
+void CSearchDlg::AddPendingRows() {
+    // Row r shows record r: rows are only ever appended while the dialog is open.
+    const CConfigParamArray& table = m_session.Table();
+    const int first = m_lstResult->RowCount();
+    const int end = static_cast<int>(table.GetSize());
+    if (first >= end) {
         return;
     }
-    // Row r shows record r: rows are only ever appended while the dialog is open.
-    const int row = m_lstResult->RowCount();
-    m_lstResult->InsertRow(row, DeviceRowText(row, m_session.Table()[*index]));
+    QList<QTreeWidgetItem*> items;
+    items.reserve(end - first);
+    for (int r = first; r < end; ++r) {
+        items.append(new QTreeWidgetItem(DeviceRowText(r, table[static_cast<std::size_t>(r)])));
+    }
+    m_lstResult->addTopLevelItems(items);
 }
 
 void CSearchDlg::done(int result) {
     m_searchTimer.stop();
+    m_rowTimer.stop();
     StopWatching();
+    AddPendingRows();
     m_session.Close();
     CSocketDlg::done(result);
 }

@@ -1,6 +1,7 @@
 #include "discovery/SearchSession.h"
 
 #include "discovery/SearchProtocol.h"
+#include "transport/SocketShim.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo {
@@ -26,13 +27,31 @@ bool SearchSession::Tick() {
 }
 
 std::optional<std::size_t> SearchSession::OnReadable() {
+    std::optional<std::size_t> added;
+    ReceiveOne(&added);
+    return added;
+}
+
+std::size_t SearchSession::ReadWaiting(std::size_t max) {
+    std::size_t received = 0;
+    std::optional<std::size_t> added;
+    while (received < max && ReceiveOne(&added)) {
+        ++received;
+    }
+    return received;
+}
+
+bool SearchSession::ReceiveOne(std::optional<std::size_t>* added) {
+    added->reset();
     uint8_t buffer[kSearchReceiveBuffer] = {};
     const int count = m_socket.ReceiveFrom(buffer, sizeof buffer);
-    const auto record = AcceptSearchReply(buffer, count);
-    if (!record) {
-        return std::nullopt;
+    if (const auto record = AcceptSearchReply(buffer, count)) {
+        *added = m_table.Add(*record);
+        return true;
     }
-    return m_table.Add(*record);
+    // A failed receive either found nothing or took a datagram too large for the buffer; only
+    // the socket can say whether more are waiting behind it.
+    return count >= 0 || (m_socket.IsOpen() && net::WaitReadable(m_socket.Descriptor(), 0));
 }
 
 }  // namespace varlo

@@ -31,11 +31,20 @@ public:
     // One read notification: receives one datagram; the index of the record it added, or
     // nothing when it was dropped (or nothing was waiting).
     std::optional<std::size_t> OnReadable();
+    // Receives every datagram waiting, but at most max of them so that a flood cannot hold the
+    // caller, each accepted or dropped as OnReadable does (one too large for the buffer
+    // included). The records added are the last ones of the table. Returns the number of
+    // datagrams taken from the socket.
+    std::size_t ReadWaiting(std::size_t max);
 
     const CMySchSocket& Socket() const { return m_socket; }
     const CConfigParamArray& Table() const { return m_table; }
 
 private:
+    // Takes one datagram and sets added to the record it became, if any. False when nothing
+    // was waiting.
+    bool ReceiveOne(std::optional<std::size_t>* added);
+
     CConfigParamArray& m_table;
     CMySchSocket m_socket;
     int m_nCount = kSearchSeconds;

@@ -119,6 +119,8 @@ void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t
         reply[0] = kSearchReplyCode;
         StoreBE16(reply.data() + 2, kSearchReplyLengthField);
         std::copy_n(device.record.data(), 16, reply.begin() + 8);
+        const Ipv4Bytes ip = ReportedIp(device);
+        std::copy(ip.begin(), ip.end(), reply.begin() + 8 + _CONFIGPARAM::kIp);
         const int copies = device.faults.duplicateSearchReply ? 2 : 1;
         for (int c = 0; c < copies; ++c) {
             Schedule(now + std::chrono::milliseconds(delay(m_random)), addr, port, reply,

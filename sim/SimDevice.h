@@ -32,6 +32,9 @@ struct SimDevice {
     uint32_t Type() const { return record.dwType(); }
 };
 
+// The address the device reports in its search replies: the one its network block holds now.
+Ipv4Bytes ReportedIp(const SimDevice& device);
+
 SimDevice MakeSimDevice(uint32_t type, const MacBytes& mac, const Ipv4Bytes& ip,
                         uint16_t extra = 0);
 

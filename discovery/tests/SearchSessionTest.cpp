@@ -129,5 +129,48 @@ TEST_F(SearchSessionTest, PortTakenGivesAnEmptySearch) {
     EXPECT_EQ(simulator->LogSize(), 0u);
 }
 
+// What one read notification of the dialog takes: every datagram waiting, each through the
+// acceptance rule, up to the limit; one too large to receive does not hide those behind it.
+TEST(SearchSessionReadWaiting, TakesEveryWaitingDatagramUpToTheLimit) {
+    TransportSettings saved = Transport();
+    Transport().searchLocalPort = 0;
+    CConfigParamArray table;
+    SearchSession session(table);
+    ASSERT_TRUE(session.Open());
+    const uint16_t port = session.Socket().LocalPort();
+    Transport() = saved;
+
+    auto reply = [](uint8_t last) {
+        Bytes r = Hex("81 00 00 18 00 00 00 00 01 00 00 90 00 00 00 1A 2B 3C 4D 00 C0 A8 01 32");
+        r[19] = last;
+        return r;
+    };
+    Bytes oversized(300, 0);
+    oversized[0] = 0x81;
+    oversized[3] = 0x18;
+    const Bytes waiting[] = {reply(1),  Hex("01 00 00 18"), Bytes(), reply(2),
+                             oversized, reply(3),           reply(4)};
+    const net::SocketHandle sender = net::OpenUdp();
+    ASSERT_NE(sender, net::kInvalidSocket);
+    for (const Bytes& d : waiting) {
+        ASSERT_EQ(net::SendTo(sender, 0x7F000001, port, d.data(), d.size()),
+                  static_cast<int>(d.size()));
+    }
+    net::Close(sender);
+    ASSERT_TRUE(net::WaitReadable(session.Socket().Descriptor(), 1000));
+    net::SleepMs(50);
+
+    EXPECT_EQ(session.ReadWaiting(2), 2u);
+    EXPECT_EQ(table.GetSize(), 1u);
+    EXPECT_EQ(session.ReadWaiting(100), 5u) << "the empty and the oversized one count too";
+    ASSERT_EQ(table.GetSize(), 4u);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(table[i].data()[11], i + 1) << "in arrival order";
+    }
+    EXPECT_EQ(session.ReadWaiting(100), 0u) << "nothing left";
+    session.Close();
+    EXPECT_EQ(session.ReadWaiting(100), 0u) << "a closed socket has nothing";
+}
+
 }  // namespace
 }  // namespace varlo
