@@ -9,6 +9,7 @@
 // block from the page and its saved copy and writes exactly the blocks that differ, then the
 // finish command (nodes only) when any write was attempted. A block whose read did not succeed
 // is never written.
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
