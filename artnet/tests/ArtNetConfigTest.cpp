@@ -51,13 +51,17 @@ const ModelCase kModels[] = {
 
 class ArtNetConfigTest : public testing::SimulatorTest {
 protected:
+    static constexpr int kPollSleepMs = 30;
+
     // One device of the type; an address of 10.x makes a node run an automatic address type.
     void Start(uint32_t type, Ipv4Bytes ip = {192, 168, 1, 50}) {
         sim::Rig rig;
         rig.devices.push_back(sim::MakeSimDevice(type, {0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E}, ip));
         sim::InstallFactoryBlocks(rig.devices[0], 3);
         identity = rig.devices[0].Identity();
-        StartSimulator(std::move(rig));
+        // Replies on a loaded machine may take a while: the exchange resends only after ten
+        // poll steps, so a slow reply never shows up as a second request in the log.
+        StartSimulator(std::move(rig), kPollSleepMs);
     }
     std::vector<uint8_t> Codes() {
         std::vector<uint8_t> codes;
@@ -76,7 +80,6 @@ protected:
     }
     // Silences one request code of the device.
     void Silence(uint8_t code) {
-        Transport().pollSleepMs = 1;
         simulator->OverrideCommand(code,
                                    [](sim::SimDevice&, const Bytes&) { return std::nullopt; });
     }

@@ -45,7 +45,9 @@ protected:
         g_arrConfigParam.Add(rig.devices[0].record);
         g_nCurDevice = 0;
         identity = rig.devices[0].Identity();
-        StartSimulator(std::move(rig));
+        // Replies on a loaded machine may take a while: the exchange resends only after ten
+        // poll steps, so a slow reply never shows up as a second request in the log.
+        StartSimulator(std::move(rig), 30);
         SetMessageBoxHandler([this](const QString& text) { messages << text; });
         std::unique_ptr<CArtNetOptionsDlg> dlg = CreateArtNetOptionsDlg(type, nullptr);
         dlg->show();
