@@ -11,6 +11,16 @@
 
 namespace varlo::ui {
 
+const char* LockKeysQuery() {
+#if defined(_WIN32)
+    return "win32";
+#elif defined(VARLO_HAVE_X11)
+    return "x11";
+#else
+    return "none";
+#endif
+}
+
 std::optional<LockKeyState> QueryLockKeys() {
 #if defined(_WIN32)
     return LockKeyState{(GetKeyState(VK_CAPITAL) & 1) != 0, (GetKeyState(VK_NUMLOCK) & 1) != 0,

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QLayout>
 #include <QMenuBar>
 #include <QScreen>
 #include <QSplitter>
@@ -15,6 +16,7 @@
 #include "app/CaptionBar.h"
 #include "app/HeronTheme.h"
 #include "app/LockKeys.h"
+#include "app/ParamDialogs.h"
 #include "app/PreviewEdit.h"
 #include "app/PreviewPane.h"
 #include "app/VarloView.h"
@@ -69,6 +71,7 @@ CMainFrame::CMainFrame(QWidget* parent) : CHeronFrame(parent) {
     CreateCommands();
     CreateBars();
     CreateLayout();
+    UpdateMinimumSize();
     UpdateCommandUI();
 }
 
@@ -114,11 +117,12 @@ void CMainFrame::CreateCommands() {
     m_actAdd->setIcon(StripIcon(comStrip, 0));
     m_actModify->setIcon(StripIcon(comStrip, 1));
 
-    // Commands without a handler stay disabled. Config waits for the parameter dialogs.
-    for (QAction* idle : {m_actIpSearch, m_actImport, m_actExport, m_actClearAll, m_actConfig}) {
+    // Commands without a handler stay disabled.
+    for (QAction* idle : {m_actIpSearch, m_actImport, m_actExport, m_actClearAll}) {
         idle->setEnabled(false);
     }
     connect(m_actSearch, &QAction::triggered, this, &CMainFrame::OnBroadcastSearch);
+    connect(m_actConfig, &QAction::triggered, this, &CMainFrame::OnConfig);
     connect(m_actWebConfig, &QAction::triggered, this, &CMainFrame::OnWebConfig);
     connect(m_actAdd, &QAction::triggered, this, &CMainFrame::OnAddComMapping);
     connect(m_actModify, &QAction::triggered, this, &CMainFrame::OnModifyComMapping);
@@ -126,8 +130,11 @@ void CMainFrame::CreateCommands() {
     auto* panes = new QActionGroup(this);
     const char* paneNames[2] = {"ViewConfiguration", "ViewComMapping"};
     const QString paneTexts[2] = {QStringLiteral("Configuration"), QStringLiteral("COM Mapping")};
+    // Mnemonics of their own within "View" (Toolbar and Status bar hold T and S).
+    const QString paneMenuTexts[2] = {QStringLiteral("&Configuration"),
+                                      QStringLiteral("COM &Mapping")};
     for (int n = 0; n < 2; ++n) {
-        m_actViewPane[n] = Command(paneNames[n], paneTexts[n], paneTexts[n], paneTexts[n]);
+        m_actViewPane[n] = Command(paneNames[n], paneMenuTexts[n], paneTexts[n], paneTexts[n]);
         m_actViewPane[n]->setCheckable(true);
         panes->addAction(m_actViewPane[n]);
         connect(m_actViewPane[n], &QAction::triggered, this, [this, n] { OnViewPane(n); });
@@ -208,7 +215,8 @@ void CMainFrame::CreateBars() {
     view->addAction(m_actViewPane[0]);
     view->addAction(m_actViewPane[1]);
 
-    QMenu* com = bar->addMenu(QStringLiteral("串口映射(&C)"));
+    // Alt+C belongs to "Configuration": two menus sharing a mnemonic take turns on it.
+    QMenu* com = bar->addMenu(QStringLiteral("串口映射(&M)"));
     com->addAction(m_actAdd);
     com->addAction(m_actModify);
 
@@ -231,12 +239,48 @@ void CMainFrame::CreateLayout() {
     auto* view = new CVarloView(m_wndSplitter2);
     m_wndPreview = new CPreviewPane(m_wndSplitter);
     m_wndPreview->setMinimumHeight(CPreviewPane::kCaptionOpen + 20);
-    m_wndSplitter2->setSizes({CCaptionBar::kHeight, 450});
-    m_wndSplitter->setSizes({450, 100});
     m_wndSplitter->setStretchFactor(0, 1);
     setCentralWidget(m_wndSplitter);
+    // The rows get their heights once the splitters have theirs (ApplyInitialRowHeights):
+    // sizes given earlier are scaled to the space the splitter gets.
 
     connect(view, &CVarloView::paneSelected, this, &CMainFrame::UpdateCommandUI);
+    // Config follows the device list's selection.
+    CConfigurationListCtrl* devices = view->DeviceList();
+    devices->SetParamDialogFactory(&MakeParamDialog);
+    connect(devices, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::UpdateCommandUI);
+}
+
+void CMainFrame::ApplyInitialRowHeights() {
+    auto setRows = [](QSplitter* splitter, int first) {
+        const int room = splitter->height() - splitter->handleWidth() - 2 * splitter->frameWidth();
+        splitter->setSizes({first, std::max(0, room - first)});
+    };
+    setRows(m_wndSplitter, kFirstRowHeight);
+    setRows(m_wndSplitter2, CCaptionBar::kHeight);
+}
+
+void CMainFrame::showEvent(QShowEvent* event) {
+    CHeronFrame::showEvent(event);
+    if (!m_bRowsSized) {
+        m_bRowsSized = true;
+        ApplyInitialRowHeights();
+    }
+}
+
+void CMainFrame::UpdateMinimumSize() {
+    // Small enough for the described window size on a small screen, large enough that the
+    // menu bar shows every menu, the status bar's panes sit side by side, the toolbar keeps
+    // its first buttons and its extension button (which offers the rest) and the list shows
+    // its header and a few rows.
+    const int insets = kInsetLeft + kInsetRight;
+    const int width =
+        std::max({menuBar()->sizeHint().width(), statusBar()->minimumSizeHint().width(),
+                  m_wndToolBar->minimumSizeHint().width()}) +
+        insets;
+    layout()->invalidate();
+    const QSize laidOut = minimumSizeHint();
+    setMinimumSize(std::max(width, laidOut.width()), laidOut.height());
 }
 
 CVarloView* CMainFrame::FindView() const {
@@ -250,11 +294,16 @@ void CMainFrame::AppendResultText(const QString& text) {
 void CMainFrame::SetStatusNote(const QString& text) {
     m_statusNote->setText(text);
     m_statusNote->setVisible(!text.isEmpty());
+    UpdateMinimumSize();
 }
 
 void CMainFrame::UpdateCommandUI() {
     const CVarloView* view = FindView();
     const int pane = view ? view->CurrentPaneIndex() : -1;
+    // Config acts on the device list: enabled while it is shown with a selected row, and for
+    // another pane (where it still configures the device list's selection).
+    m_actConfig->setEnabled(view != nullptr &&
+                            (pane != 0 || view->DeviceList()->SelectedRow() >= 0));
     // Add and Modify act on the COM mapping pane, and only while it is the one shown.
     m_actAdd->setEnabled(pane == 1);
     m_actModify->setEnabled(pane == 1);
@@ -281,10 +330,18 @@ void CMainFrame::OnBroadcastSearch() {
     if (!view) {
         return;
     }
-    // The device list stays pane 0 whichever pane is shown.
+    // The device list stays pane 0 whichever pane is shown; it is brought forward so that the
+    // operator sees what was found.
     view->DeviceList()->RefreshDeviceList();
+    view->SelectPane(0);
     AppendResultText(QString::asprintf("%d Device(s) is Finded\n",
                                        static_cast<int>(g_arrConfigParam.GetSize())));
+}
+
+void CMainFrame::OnConfig() {
+    if (CVarloView* view = FindView()) {
+        view->DeviceList()->ConfigCurrentDevice();
+    }
 }
 
 void CMainFrame::OnWebConfig() {

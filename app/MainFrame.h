@@ -25,6 +25,9 @@ public:
     // Hands a URL to the shell's "open" verb (the default browser); tests record it instead.
     using UrlOpener = std::function<void(const QUrl&)>;
 
+    // The outer splitter's first row (the caption bar and the list) at start.
+    static constexpr int kFirstRowHeight = 450;
+
     explicit CMainFrame(QWidget* parent = nullptr);
 
     // Half the screen's width and six tenths of its height, centred.
@@ -42,11 +45,15 @@ public:
     void SetStatusNote(const QString& text);
 
     void OnBroadcastSearch();
+    void OnConfig();
     void OnWebConfig();
     void OnAddComMapping();
     void OnModifyComMapping();
     void OnViewPane(int n);
     void OnAppAbout();
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     void CreateBars();
@@ -54,6 +61,8 @@ private:
     void CreateLayout();
     void UpdateCommandUI();
     void UpdateLockIndicators();
+    void ApplyInitialRowHeights();
+    void UpdateMinimumSize();
     QAction* Command(const char* name, const QString& text, const QString& shortName,
                      const QString& prompt);
 
@@ -77,6 +86,7 @@ private:
     QAction* m_actViewPane[2] = {};
 
     UrlOpener m_openUrl;
+    bool m_bRowsSized = false;
 };
 
 }  // namespace varlo::ui

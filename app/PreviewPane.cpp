@@ -14,8 +14,7 @@ CPreviewPane::CPreviewPane(QWidget* parent) : QWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent);  // the caption and the text area cover everything
     m_wndEdit = new CPreviewEdit(this);
     m_wndEdit->setFont(QApplication::font());
-    m_wndEdit->setPlainText(QStringLiteral("--Information--\n\n"));
-    m_wndEdit->moveCursor(QTextCursor::End);
+    m_wndEdit->ResetText(QStringLiteral("--Information--\n\n"));
     Layout();
 }
 

@@ -1,5 +1,7 @@
 #include "app/VarloView.h"
 
+#include <QHeaderView>
+#include <algorithm>
 #include <stdexcept>
 
 #include "comport/ComMappingListCtrl.h"
@@ -50,6 +52,16 @@ CConfigurationListCtrl* CVarloView::DeviceList() const {
 
 CComMappingListCtrl* CVarloView::ComMappingList() const {
     return qobject_cast<CComMappingListCtrl*>(m_arrPanes.value(1));
+}
+
+QSize CVarloView::minimumSizeHint() const {
+    int height = 0;
+    for (const CReportListCtrl* pane : m_arrPanes) {
+        const int row = pane->fontMetrics().lineSpacing() + 6;
+        const int header = pane->header()->sizeHint().height();
+        height = std::max(height, 2 * pane->frameWidth() + header + kMinRows * row);
+    }
+    return {0, height};
 }
 
 void CVarloView::resizeEvent(QResizeEvent* event) {

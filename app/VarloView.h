@@ -27,6 +27,10 @@ public:
     CConfigurationListCtrl* DeviceList() const;
     CComMappingListCtrl* ComMappingList() const;
 
+    // Room for a pane's header and a few rows: what the list needs to stay usable.
+    QSize minimumSizeHint() const override;
+    static constexpr int kMinRows = 4;
+
 signals:
     void paneSelected(int n);
 

@@ -13,27 +13,32 @@ namespace {
 constexpr int kImageRole = Qt::UserRole + 1;
 
 // A row's state at a glance: a green dot for a mapping, a grey struck-through one for a
-// disabled mapping.
-QIcon StateIcon(int image) {
+// disabled mapping; amber once changed or added here, which the driver does not know of.
+QIcon StateIcon(bool disabled, bool unsaved) {
     QPixmap pixmap(12, 12);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
-    const bool disabled = image == 0;
-    painter.setPen(QPen(disabled ? QColor(110, 110, 110) : QColor(20, 110, 40), 1));
-    painter.setBrush(disabled ? QColor(200, 200, 200) : QColor(60, 180, 75));
+    const QColor line = unsaved    ? QColor(150, 90, 0)
+                        : disabled ? QColor(110, 110, 110)
+                                   : QColor(20, 110, 40);
+    const QColor fill = unsaved    ? QColor(245, 170, 30)
+                        : disabled ? QColor(200, 200, 200)
+                                   : QColor(60, 180, 75);
+    painter.setPen(QPen(line, 1));
+    painter.setBrush(fill);
     painter.drawEllipse(QRectF(1.5, 1.5, 9, 9));
     if (disabled) {
-        painter.setPen(QPen(QColor(110, 110, 110), 1.5));
+        painter.setPen(QPen(line, 1.5));
         painter.drawLine(QPointF(3, 9), QPointF(9, 3));
     }
     return QIcon(pixmap);
 }
 
-const QIcon& ImageIcon(int image) {
-    static const QIcon disabled = StateIcon(0);
-    static const QIcon active = StateIcon(2);
-    return image == 0 ? disabled : active;
+const QIcon& RowIcon(int image, bool unsaved) {
+    static const QIcon icons[2][2] = {{StateIcon(false, false), StateIcon(false, true)},
+                                      {StateIcon(true, false), StateIcon(true, true)}};
+    return icons[image == 0 ? 1 : 0][unsaved ? 1 : 0];
 }
 
 QString Text(const std::string& s) {
@@ -90,7 +95,7 @@ void CComMappingListCtrl::EditComMapping() {
         }
     }
     e.bModified = 1;
-    FillRow(dialog.Row(), e);
+    RefreshEntryRows(e);
 }
 
 void CComMappingListCtrl::AddComMapping() {
@@ -107,7 +112,8 @@ void CComMappingListCtrl::AddComMapping() {
     e.dwIP = ComIpFromHost(dialog.Address());
     e.nPort = dialog.PortIndex();
     e.bModified = 1;
-    FillRow(m_nLastRow, e);
+    // An earlier row of the same COM number shows the new mapping too.
+    RefreshEntryRows(e);
 }
 
 ComMapEntry* CComMappingListCtrl::RowEntry(int row) const {
@@ -134,15 +140,36 @@ int CComMappingListCtrl::InsertMappingRow(int index, ComMapEntry& e) {
     const int row =
         InsertRow(index, {Text(ComPortText(e.nCom))}, QVariant::fromValue(static_cast<void*>(&e)));
     const int image = ComStateImage(e.nState);
-    QTreeWidgetItem* item = topLevelItem(row);
-    item->setData(0, kImageRole, image);
-    item->setIcon(0, ImageIcon(image));
+    topLevelItem(row)->setData(0, kImageRole, image);
     return row;
 }
 
 void CComMappingListCtrl::FillRow(int row, const ComMapEntry& e) {
     SetCellText(row, 1, Text(ComIpText(e.dwIP)));
     SetCellText(row, 2, Text(ComPortIndexText(e.nPort)));
+    QTreeWidgetItem* item = topLevelItem(row);
+    const bool unsaved = e.bModified != 0;
+    item->setIcon(0, RowIcon(item->data(0, kImageRole).toInt(), unsaved));
+    const QString note = unsaved ? UnsavedNote() : QString();
+    for (int column = 0; column < columnCount(); ++column) {
+        QFont font = item->font(column);
+        font.setItalic(unsaved);
+        item->setFont(column, font);
+        item->setToolTip(column, note);
+        item->setStatusTip(column, note);
+    }
+}
+
+void CComMappingListCtrl::RefreshEntryRows(const ComMapEntry& e) {
+    for (int row = 0; row < RowCount(); ++row) {
+        if (RowEntry(row) == &e) {
+            FillRow(row, e);
+        }
+    }
+}
+
+QString CComMappingListCtrl::UnsavedNote() {
+    return QStringLiteral("Changed here since the program started; not saved to the driver");
 }
 
 int CComMappingListCtrl::RunDialog(QDialog& dialog) {

@@ -34,6 +34,9 @@ public:
     // The row's image: 0 shows a disabled mapping, 2 any other.
     int RowImage(int row) const;
     int LastRow() const { return m_nLastRow; }
+    // The tooltip and status text of a row whose entry was changed or added here: the pane
+    // never writes to the driver, so such a row is marked (amber icon, italic text).
+    static QString UnsavedNote();
 
     void SetDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
@@ -43,7 +46,10 @@ protected:
 
 private:
     int InsertMappingRow(int index, ComMapEntry& e);
+    // The row's cells and its mark from its entry.
     void FillRow(int row, const ComMapEntry& e);
+    // Every row bound to e: repeated additions of one COM number share its entry.
+    void RefreshEntryRows(const ComMapEntry& e);
     int RunDialog(QDialog& dialog);
 
     std::array<ComMapEntry, kMaxComNumber> m_ComMap{};

@@ -1,9 +1,11 @@
 #include "widgets/IpAddressCtrl.h"
 
 #include <QHBoxLayout>
-#include <QIntValidator>
 #include <QLabel>
-#include <QLineEdit>
+#include <QSignalBlocker>
+#include <algorithm>
+
+#include "widgets/OctetEdit.h"
 
 namespace varlo::ui {
 
@@ -15,29 +17,29 @@ CIpAddressCtrl::CIpAddressCtrl(QWidget* parent) : QWidget(parent) {
         if (i > 0) {
             layout->addWidget(new QLabel(QStringLiteral("."), this));
         }
-        auto* edit = new QLineEdit(this);
-        edit->setValidator(new QIntValidator(0, 255, edit));
-        edit->setMaxLength(3);
-        edit->setAlignment(Qt::AlignCenter);
-        edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 8);
+        auto* edit = new COctetEdit(this, static_cast<int>(i));
         connect(edit, &QLineEdit::textChanged, this, &CIpAddressCtrl::addressChanged);
-        // Typing the third digit or a dot moves on to the next octet, as in the system control.
-        connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) {
-            if (i + 1 < m_octets.size() && text.size() == 3) {
-                m_octets[i + 1]->setFocus();
-                m_octets[i + 1]->selectAll();
-            }
-        });
+        connect(edit, &QLineEdit::textEdited, this, &CIpAddressCtrl::OnOctetEdited);
         layout->addWidget(edit);
         m_octets[i] = edit;
     }
     layout->addStretch();
+    // One Tab stop: Tab lands on the first octet, setFocus() and setTabOrder() treat the four
+    // boxes as one widget. A click on the space beside the octets takes no focus.
+    setFocusProxy(m_octets[0]);
+    setFocusPolicy(Qt::TabFocus);
+}
+
+QLineEdit* CIpAddressCtrl::OctetEdit(int i) const {
+    return m_octets[static_cast<std::size_t>(i)];
 }
 
 std::array<uint8_t, 4> CIpAddressCtrl::GetOctets() const {
     std::array<uint8_t, 4> out{};
     for (std::size_t i = 0; i < 4; ++i) {
-        out[i] = static_cast<uint8_t>(std::min(255, m_octets[i]->text().toInt()));
+        // The validator keeps typed text within 0..255; a caller's setText() on an octet box
+        // bypasses it, so out-of-range text still never wraps.
+        out[i] = static_cast<uint8_t>(std::clamp(m_octets[i]->text().toInt(), 0, 255));
     }
     return out;
 }
@@ -47,10 +49,23 @@ uint32_t CIpAddressCtrl::GetAddress() const {
     return (uint32_t{o[0]} << 24) | (uint32_t{o[1]} << 16) | (uint32_t{o[2]} << 8) | o[3];
 }
 
-void CIpAddressCtrl::SetOctets(const std::array<uint8_t, 4>& octets) {
+void CIpAddressCtrl::SetTexts(const std::array<QString, 4>& texts) {
+    bool changed = false;
     for (std::size_t i = 0; i < 4; ++i) {
-        m_octets[i]->setText(QString::number(octets[i]));
+        if (m_octets[i]->text() != texts[i]) {
+            const QSignalBlocker quiet(m_octets[i]);
+            m_octets[i]->setText(texts[i]);
+            changed = true;
+        }
     }
+    if (changed) {
+        emit addressChanged();
+    }
+}
+
+void CIpAddressCtrl::SetOctets(const std::array<uint8_t, 4>& octets) {
+    SetTexts({QString::number(octets[0]), QString::number(octets[1]), QString::number(octets[2]),
+              QString::number(octets[3])});
 }
 
 void CIpAddressCtrl::SetAddress(uint32_t a) {
@@ -58,9 +73,7 @@ void CIpAddressCtrl::SetAddress(uint32_t a) {
 }
 
 void CIpAddressCtrl::ClearAddress() {
-    for (QLineEdit* e : m_octets) {
-        e->clear();
-    }
+    SetTexts({});
 }
 
 bool CIpAddressCtrl::IsBlank() const {
@@ -70,6 +83,72 @@ bool CIpAddressCtrl::IsBlank() const {
         }
     }
     return true;
+}
+
+bool CIpAddressCtrl::focusNextPrevChild(bool next) {
+    // Shift+Tab from the second to fourth octet must leave the field, not stop at its first
+    // octet: for this one search the first octet is no Tab stop.
+    if (next) {
+        return QWidget::focusNextPrevChild(true);
+    }
+    m_octets[0]->setFocusPolicy(Qt::ClickFocus);
+    const bool moved = QWidget::focusNextPrevChild(false);
+    m_octets[0]->setFocusPolicy(Qt::StrongFocus);
+    return moved;
+}
+
+void CIpAddressCtrl::EnterOctet(int i, Caret caret) {
+    COctetEdit* edit = m_octets[static_cast<std::size_t>(i)];
+    edit->setFocus(Qt::OtherFocusReason);
+    switch (caret) {
+        case Caret::SelectAll:
+            edit->selectAll();
+            break;
+        case Caret::Start:
+            edit->setCursorPosition(0);
+            break;
+        case Caret::End:
+            edit->setCursorPosition(static_cast<int>(edit->text().size()));
+            break;
+    }
+}
+
+void CIpAddressCtrl::AdvanceFrom(int i) {
+    EnterOctet(i + 1, Caret::SelectAll);
+    m_nAdvancedInto = i + 1;
+}
+
+bool CIpAddressCtrl::PasteDotted(int i, const QString& text) {
+    const QStringList parts = text.trimmed().split(QLatin1Char('.'));
+    // A whole address fills the field wherever it is pasted; a shorter dotted run ("1.60")
+    // fills the octets from the caret's onwards when it fits.
+    const int first = parts.size() == 4 ? 0 : i;
+    if (parts.size() < 2 || first + parts.size() > 4) {
+        return false;
+    }
+    std::array<QString, 4> texts;
+    for (std::size_t k = 0; k < 4; ++k) {
+        texts[k] = m_octets[k]->text();
+    }
+    for (int k = 0; k < parts.size(); ++k) {
+        const QString& part = parts[k];
+        const bool digits = !part.isEmpty() && part.size() <= 3 &&
+                            std::all_of(part.begin(), part.end(), [](QChar c) {
+                                return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+                            });
+        if (!digits || part.toInt() > 255) {
+            return false;
+        }
+        texts[static_cast<std::size_t>(first + k)] = QString::number(part.toInt());
+    }
+    SetTexts(texts);
+    EnterOctet(first + static_cast<int>(parts.size()) - 1, Caret::End);
+    emit addressEdited(GetAddress());
+    return true;
+}
+
+void CIpAddressCtrl::OnOctetEdited() {
+    emit addressEdited(GetAddress());
 }
 
 }  // namespace varlo::ui

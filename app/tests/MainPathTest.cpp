@@ -103,6 +103,19 @@ TEST_F(MainPathTest, SearchesFillTheListAndReportEachSummary) {
     EXPECT_EQ(ResultText(), "--Information--\n\n3 Device(s) is Finded\n0 Device(s) is Finded\n");
 }
 
+TEST_F(MainPathTest, ASearchFromTheComMappingPaneShowsTheDeviceListAgain) {
+    Action("ViewComMapping")->trigger();
+    ASSERT_EQ(frame->FindView()->CurrentPaneIndex(), 1);
+    Search([](CSearchDlg& dlg, qint64) { return dlg.ResultList()->RowCount() == 3; });
+    CVarloView* view = frame->FindView();
+    EXPECT_EQ(view->CurrentPaneIndex(), 0);
+    EXPECT_FALSE(DeviceList()->isHidden());
+    EXPECT_TRUE(view->Pane(1)->isHidden());
+    EXPECT_EQ(DeviceList()->RowCount(), 3);
+    EXPECT_TRUE(Action("ViewConfiguration")->isChecked());
+    EXPECT_FALSE(Action("AddComMapping")->isEnabled());
+}
+
 TEST_F(MainPathTest, WebConfigOpensTheSelectedDevicesAddress) {
     QTest::mouseClick(Button("WebConfig"), Qt::LeftButton);
     EXPECT_TRUE(opened.isEmpty()) << "no selected row: nothing happens";
@@ -128,7 +141,7 @@ TEST_F(MainPathTest, MenusToolbarAndWhichCommandsAreOffered) {
     for (QAction* a : frame->menuBar()->actions()) {
         menus << a->text();
     }
-    EXPECT_EQ(menus, QStringList({"&File", "&Configuration", "&View", "串口映射(&C)", "&Help"}));
+    EXPECT_EQ(menus, QStringList({"&File", "&Configuration", "&View", "串口映射(&M)", "&Help"}));
     QStringList captions;
     for (QAction* a : frame->ToolBar()->actions()) {
         captions << (a->isSeparator() ? QStringLiteral("|") : a->iconText());

@@ -272,6 +272,62 @@ TEST_F(PaneTest, DoubleClickChangesARowAndAddsElsewhere) {
     EXPECT_EQ(pane.RowCount(), 4);
 }
 
+// Adding a COM number twice appends a second row bound to the same entry: both rows show the
+// entry as it is now, and rows changed here are marked as not saved to the driver.
+TEST_F(PaneTest, RowsOfOneEntryAgreeAndChangedRowsAreMarkedUnsaved) {
+    ComRegistryFixture registry(Registry());
+    CComMappingListCtrl pane;
+    auto add = [&](const QString& ip, const QString& port) {
+        Script<CDlgNewCom>(pane, [=](CDlgNewCom& d) {
+            d.ComCombo()->setCurrentIndex(5);  // COM10, free in the registry each time
+            TypeAddress(d.AddressCtrl(), ip);
+            Retype(d.PortIndexEdit(), port);
+            QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+        });
+        pane.AddComMapping();
+    };
+    auto modify = [&](int row, const QString& ip, const QString& port) {
+        pane.SelectRow(row);
+        Script<CSettingDlg>(pane, [=](CSettingDlg& d) {
+            TypeAddress(d.AddressCtrl(), ip);
+            Retype(d.PortIndexEdit(), port);
+            QTest::mouseClick(d.OkButton(), Qt::LeftButton);
+        });
+        pane.EditComMapping();
+    };
+    add("172.16.0.9", "1");
+    add("172.16.0.10", "2");
+    ASSERT_EQ(pane.RowCount(), 6);
+    EXPECT_EQ(pane.RowEntry(4), pane.RowEntry(5));
+    EXPECT_EQ(Row(pane, 4), QStringList({"COM10", "172.16.0.10", "2"}));
+    EXPECT_EQ(Row(pane, 5), QStringList({"COM10", "172.16.0.10", "2"}));
+
+    modify(4, "172.16.0.11", "3");
+    EXPECT_EQ(Row(pane, 4), QStringList({"COM10", "172.16.0.11", "3"}));
+    EXPECT_EQ(Row(pane, 5), QStringList({"COM10", "172.16.0.11", "3"}));
+    modify(0, "192.168.1.20", "1");
+    EXPECT_EQ(Row(pane, 0), QStringList({"COM1", "192.168.1.20", "1"}));
+
+    // Rows 0, 4 and 5 were changed or added here; rows 1 to 3 are as the driver has them.
+    const QIcon::Mode mode = QIcon::Normal;
+    const QImage mapped = pane.topLevelItem(1)->icon(0).pixmap(12, mode).toImage();
+    for (int row = 0; row < pane.RowCount(); ++row) {
+        const QTreeWidgetItem* item = pane.topLevelItem(row);
+        const bool unsaved = row == 0 || row >= 4;
+        EXPECT_EQ(pane.RowEntry(row)->bModified, unsaved ? 1 : 0) << row;
+        for (int column = 0; column < 3; ++column) {
+            EXPECT_EQ(item->toolTip(column), unsaved ? CComMappingListCtrl::UnsavedNote() : "")
+                << row;
+            EXPECT_EQ(item->statusTip(column), item->toolTip(column)) << row;
+            EXPECT_EQ(item->font(column).italic(), unsaved) << row;
+        }
+        if (row != 2) {  // row 2 is a disabled mapping: an icon of its own
+            EXPECT_EQ(item->icon(0).pixmap(12, mode).toImage() == mapped, !unsaved) << row;
+        }
+        EXPECT_EQ(pane.RowImage(row), row == 2 ? 0 : 2) << row;
+    }
+}
+
 TEST_F(PaneTest, WithoutTheDriverThePaneIsEmptyAndNothingCanBeAdded) {
     ComRegistryFixture registry(Registry(), /*driverPresent=*/false);
     CComMappingListCtrl pane;

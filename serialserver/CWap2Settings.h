@@ -1,0 +1,13 @@
+#pragma once
+// The WPA2-Personal sub-page: the same two controls as the WPA one, bound to its own state.
+#include "serialserver/CWapSettings.h"
+
+namespace varlo::ui {
+
+class CWap2Settings : public CWapSettings {
+    Q_OBJECT
+public:
+    using CWapSettings::CWapSettings;
+};
+
+}  // namespace varlo::ui

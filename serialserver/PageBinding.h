@@ -1,0 +1,58 @@
+#pragma once
+// How the serial-server pages tie their widgets to the page state: texts travel in the
+// platform's local 8-bit encoding, and only what the operator does (typing, picking an item)
+// reaches the state, so filling the widgets never marks a field as edited.
+#include <QComboBox>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QString>
+#include <functional>
+#include <span>
+#include <string>
+
+#include "serialserver/TextField.h"
+
+namespace varlo::ui {
+
+inline QString FromLocalBytes(const std::string& bytes) {
+    return QString::fromLocal8Bit(bytes.data(), static_cast<qsizetype>(bytes.size()));
+}
+
+inline std::string ToLocalBytes(const QString& text) {
+    const QByteArray bytes = text.toLocal8Bit();
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+// Typing into the field edits the state's text.
+inline void BindText(QLineEdit* edit, serialserver::TextField* field) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [field](const QString& text) { field->Edit(ToLocalBytes(text)); });
+}
+
+inline void ShowText(QLineEdit* edit, const serialserver::TextField& field) {
+    const QSignalBlocker block(edit);
+    edit->setText(FromLocalBytes(field.bytes));
+    edit->setCursorPosition(0);
+}
+
+// A drop-down list of fixed items; no item is selected until the page is filled.
+inline QComboBox* NewList(QWidget* parent, std::span<const char* const> items) {
+    auto* list = new QComboBox(parent);
+    for (const char* item : items) {
+        list->addItem(QString::fromUtf8(item));
+    }
+    list->setCurrentIndex(-1);
+    return list;
+}
+
+// Picking an item runs the page's rule with the new selection (-1: none).
+inline void BindList(QComboBox* list, std::function<void(int)> onSelect) {
+    QObject::connect(list, &QComboBox::currentIndexChanged, list, std::move(onSelect));
+}
+
+inline void ShowSelection(QComboBox* list, int selection) {
+    const QSignalBlocker block(list);
+    list->setCurrentIndex(selection);
+}
+
+}  // namespace varlo::ui
