@@ -1,0 +1,13 @@
+#pragma once
+// The "DMX Settings" page of the LUMA-EX dialog (one port, record 0);
+// its ports, records and visible controls come from the page's model.
+#include "artnet/DmxPortSettingPage.h"
+
+namespace varlo::ui {
+
+class CArtNet1EMNodeASettingDlg : public CDmxPortSettingPage {
+public:
+    using CDmxPortSettingPage::CDmxPortSettingPage;
+};
+
+}  // namespace varlo::ui

@@ -1,0 +1,13 @@
+#pragma once
+// The "NodeA Settings" page of the LUMA-2 dialog (two ports);
+// its ports, records and visible controls come from the page's model.
+#include "artnet/DmxPortSettingPage.h"
+
+namespace varlo::ui {
+
+class CArtNet2NodeASettingDlg : public CDmxPortSettingPage {
+public:
+    using CDmxPortSettingPage::CDmxPortSettingPage;
+};
+
+}  // namespace varlo::ui

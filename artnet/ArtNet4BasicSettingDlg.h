@@ -1,0 +1,13 @@
+#pragma once
+// The "Basic Settings" page of the LUMA-1, LUMA-2 and LUMA-4 dialogs: NodeA addresses only;
+// its visible controls and address rule come from the page's model.
+#include "artnet/ArtNetBasicSettingPage.h"
+
+namespace varlo::ui {
+
+class CArtNet4BasicSettingDlg : public CArtNetBasicSettingPage {
+public:
+    using CArtNetBasicSettingPage::CArtNetBasicSettingPage;
+};
+
+}  // namespace varlo::ui

@@ -1,0 +1,13 @@
+#pragma once
+// The "Basic Settings" page of the LUMA-8 dialog; its visible controls and address rule
+// come from the page's model.
+#include "artnet/ArtNetBasicSettingPage.h"
+
+namespace varlo::ui {
+
+class CArtNet8BasicSettingDlg : public CArtNetBasicSettingPage {
+public:
+    using CArtNetBasicSettingPage::CArtNetBasicSettingPage;
+};
+
+}  // namespace varlo::ui
