@@ -1,12 +1,14 @@
 #include "app/ParamDialogs.h"
 
-#include "artnet/ArtNetModels.h"
+#include "artnet/ArtNetDialogs.h"
 #include "serialserver/COptionsDlg.h"
 
 namespace varlo::ui {
 
 std::unique_ptr<QDialog> MakeParamDialog(uint32_t type, QWidget* parent) {
-    (void)artnet::FindArtNetModel(type);
+    if (std::unique_ptr<CArtNetOptionsDlg> artnet = CreateArtNetOptionsDlg(type, parent)) {
+        return artnet;
+    }
     return std::make_unique<COptionsDlg>(parent);
 }
 
