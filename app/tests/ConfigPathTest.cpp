@@ -14,6 +14,11 @@
 
 #include "app/MainFrame.h"
 #include "app/VarloView.h"
+#include "artnet/ArtNetBasicParam.h"
+#include "artnet/ArtNetDmxParam.h"
+#include "artnet/ArtNetOptionsDlg.h"
+#include "artnet/DmxPortSettingPage.h"
+#include "artnet/Rt5350BasicParam.h"
 #include "discovery/ConfigurationListCtrl.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
@@ -111,6 +116,14 @@ protected:
         return b;
     }
 
+    std::vector<uint8_t> CodesSent() const {
+        std::vector<uint8_t> codes;
+        for (const sim::LoggedDatagram& d : simulator->Log()) {
+            codes.push_back(d.bytes.at(0));
+        }
+        return codes;
+    }
+
     std::unique_ptr<CMainFrame> frame;
     int rigSize = 0;
 };
@@ -201,6 +214,72 @@ TEST_F(ConfigPathTest, EachOfTwoRecordsOfOneDeviceCanBeConfigured) {
         }));
         EXPECT_EQ(name, "KV70-4D01") << row;
     }
+}
+
+TEST_F(ConfigPathTest, PatchingAUniverseOnANodeSendsOneWriteAndTheFinishCommand) {
+    // The demo's LUMA-4 takes an automatic address, and its static set differs from it, so
+    // its first Apply would also write the network block: give it a static set equal to it.
+    simulator->WithDevices([](std::vector<sim::SimDevice>& devices) {
+        for (sim::SimDevice& d : devices) {
+            if (d.Type() == DEVTYPE_LUMA_4) {
+                _ARTNETBASICPARAM b;
+                b.Assign(d.blocks[0x03].data());
+                b.SetAddresses(_ARTNETBASICPARAM::kNodeAStatic,
+                               b.Addresses(_ARTNETBASICPARAM::kNodeACurrent));
+                b.SetAddresses(_ARTNETBASICPARAM::kNodeBStatic,
+                               b.Addresses(_ARTNETBASICPARAM::kNodeBCurrent));
+                b.StampChecksum();
+                d.blocks[0x03].assign(b.data(), b.data() + b.size());
+            }
+        }
+    });
+    Search();
+    const int row = RowOf(DEVTYPE_LUMA_4);
+    ASSERT_TRUE(Config(row, [&](QDialog& dlg) {
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        ASSERT_NE(qobject_cast<CArtNetOptionsDlg*>(&dlg), nullptr);
+        simulator->ClearLog();
+        // Ctrl+Tab to "NodeA Settings", whose first field is port 1's mode; Tab to its universe.
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Tab);
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        Type(dlg, "35");
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);  // Confirm
+        EXPECT_FALSE(dlg.isVisible());
+    }));
+    EXPECT_EQ(CodesSent(), (std::vector<uint8_t>{0x08, 0x7E}));
+    _ARTNETDMXPARAM stored;
+    stored.Assign(Stored(row, 0x04).data());
+    EXPECT_EQ(stored.Port(0).Universe(), 35);
+    EXPECT_TRUE(stored.ChecksumMatches());
+
+    QString shown;
+    ASSERT_TRUE(Config(row, [&](QDialog& dlg) {
+        shown =
+            qobject_cast<CArtNetOptionsDlg*>(&dlg)->PortSettingPage(0)->Port(0).universe->text();
+        dlg.reject();
+    }));
+    EXPECT_EQ(shown, "35");
+}
+
+TEST_F(ConfigPathTest, TheModulesAddressIsWrittenWithoutAFinishCommand) {
+    Search();
+    const int row = RowOf(DEVTYPE_LUMA_AIR_MODULE);
+    ASSERT_TRUE(Config(row, [&](QDialog& dlg) {
+        dlg.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+        simulator->ClearLog();
+        Type(dlg, "192.168.1.207");  // the dialog opens in "Local IP:", its first octet selected
+        QTest::keyClick(dlg.focusWidget(), Qt::Key_Return);
+    }));
+    const auto log = simulator->Log();
+    ASSERT_EQ(log.size(), 1u);
+    EXPECT_EQ(log[0].bytes.size(), 80u);
+    EXPECT_EQ(log[0].bytes[0], 0x07);
+    _RT5350BASICPARAM stored;
+    stored.Assign(Stored(row, 0x03).data());
+    EXPECT_EQ(stored.IpAddress(), (Ipv4Bytes{192, 168, 1, 207}));
 }
 
 }  // namespace
