@@ -282,5 +282,20 @@ TEST_F(ConfigPathTest, TheModulesAddressIsWrittenWithoutAFinishCommand) {
     EXPECT_EQ(stored.IpAddress(), (Ipv4Bytes{192, 168, 1, 207}));
 }
 
+TEST_F(ConfigPathTest, ConfigFollowsTheDeviceListsSelectionAndActsOnItFromAnyPane) {
+    Search();
+    EXPECT_FALSE(Action("Config")->isEnabled());
+    // With the COM mapping pane in front Config is offered, and still acts on the device list:
+    // without a selected row there, nothing opens.
+    Action("ViewComMapping")->trigger();
+    EXPECT_TRUE(Action("Config")->isEnabled());
+    Action("Config")->trigger();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    Action("ViewConfiguration")->trigger();
+    EXPECT_FALSE(Action("Config")->isEnabled());
+    DeviceList()->SelectRow(0);
+    EXPECT_TRUE(Action("Config")->isEnabled());
+}
+
 }  // namespace
 }  // namespace varlo::ui
