@@ -1,10 +1,10 @@
 #include "comport/ComMapEntry.h"
 
-#include <climits>
 #include <cstring>
 
 #include "comport/ComMapping.h"
 #include "discovery/DeviceFormat.h"
+#include "transport/DecimalText.h"
 
 namespace varlo {
 
@@ -46,32 +46,7 @@ std::string ComPortIndexText(int nPort) {
 }
 
 int ParsePortIndex(const std::string& text) {
-    std::size_t i = 0;
-    const auto blank = [](char c) {
-        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-    };
-    while (i < text.size() && blank(text[i])) {
-        ++i;
-    }
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
-    long long value = 0;
-    for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-        if (value <= INT_MAX) {
-            value = value * 10 + (text[i] - '0');
-        }
-    }
-    value = negative ? -value : value;
-    if (value > INT_MAX) {
-        return INT_MAX;
-    }
-    if (value < INT_MIN) {
-        return INT_MIN;
-    }
-    return static_cast<int>(value);
+    return ParseLeadingDecimal(text);
 }
 
 }  // namespace varlo

@@ -1,6 +1,6 @@
 #include "serialserver/OpModeSettingPage.h"
 
-#include "serialserver/DecimalText.h"
+#include "transport/DecimalText.h"
 #include "serialserver/SerialServerItems.h"
 
 namespace varlo::serialserver {

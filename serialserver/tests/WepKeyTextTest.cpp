@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "serialserver/DecimalText.h"
+#include "transport/DecimalText.h"
 #include "serialserver/WepKeyText.h"
 
 namespace varlo::serialserver {

@@ -1,9 +1,9 @@
-#include "serialserver/DecimalText.h"
+#include "transport/DecimalText.h"
 
 #include <algorithm>
 #include <limits>
 
-namespace varlo::serialserver {
+namespace varlo {
 
 std::string FormatDecimal(int32_t value) {
     return std::to_string(value);
@@ -31,4 +31,4 @@ int32_t ParseLeadingDecimal(std::string_view text) {
     return static_cast<int32_t>(std::min<int64_t>(value, std::numeric_limits<int32_t>::max()));
 }
 
-}  // namespace varlo::serialserver
+}  // namespace varlo

@@ -1,10 +1,11 @@
 #pragma once
-// Numbers typed as decimal text on the operating-mode page.
+// Numbers typed as decimal text, read the way the C library's atoi reads them (the pages and
+// dialogs that take numbers as text share it).
 #include <cstdint>
 #include <string>
 #include <string_view>
 
-namespace varlo::serialserver {
+namespace varlo {
 
 // "%d": a keep-alive time of 0xFFFFFFFF shows as -1; a port (0 to 65535) as itself.
 std::string FormatDecimal(int32_t value);
@@ -14,4 +15,4 @@ std::string FormatDecimal(int32_t value);
 // nearest 32-bit value instead of wrapping around.
 int32_t ParseLeadingDecimal(std::string_view text);
 
-}  // namespace varlo::serialserver
+}  // namespace varlo
