@@ -70,16 +70,16 @@ Json DecodeArtNet(const artnet::ArtNetModel& model, uint8_t code, const Bytes& b
 }
 }  // namespace
 
-Json DecodeBlock(uint32_t type, const BlockSpec& spec, const Bytes& bytes) {
+Json DecodeBlock(uint32_t type, const BlockSpec& entry, const Bytes& bytes) {
     char codeText[5];
-    std::snprintf(codeText, sizeof codeText, "0x%02X", spec.readCode);
+    std::snprintf(codeText, sizeof codeText, "0x%02X", entry.readCode);
     const artnet::ArtNetModel* model = artnet::FindArtNetModel(type);
-    return Json{{"block", spec.name},
+    return Json{{"block", entry.name},
                 {"code", codeText},
                 {"size", bytes.size()},
                 {"hex", HexOf(bytes.data(), bytes.size())},
-                {"fields", model ? DecodeArtNet(*model, spec.readCode, bytes)
-                                 : DecodeSerialServer(spec.readCode, bytes)}};
+                {"fields", model ? DecodeArtNet(*model, entry.readCode, bytes)
+                                 : DecodeSerialServer(entry.readCode, bytes)}};
 }
 
 const SessionModel& SessionModelOf(uint32_t type) {

@@ -52,7 +52,7 @@ Json DecodeFields(const _RT5350BASICPARAM& block);
 Json DecodeFields(const _ARTNETDMXPARAM& block, const int (&shownPorts)[4]);
 
 // A block read from a device of that type: its name, read code, size, hex and decoded fields.
-Json DecodeBlock(uint32_t type, const BlockSpec& spec, const Bytes& bytes);
+Json DecodeBlock(uint32_t type, const BlockSpec& entry, const Bytes& bytes);
 // The exchanges and the dialog class of a device type (every type outside the Art-Net family is
 // a serial server).
 const SessionModel& SessionModelOf(uint32_t type);

@@ -27,17 +27,17 @@ std::size_t ConfigSession::Open() {
 }
 
 bool ConfigSession::Read(std::size_t i) {
-    const BlockSpec& spec = m_model.blocks[i];
+    const BlockSpec& entry = m_model.blocks[i];
     if (!m_target) {
         return false;
     }
     const std::optional<Bytes> reply =
-        QueryReply(m_model.shape(spec.readCode, *m_target), spec.ReplySize());
+        QueryReply(m_model.shape(entry.readCode, *m_target), entry.ReplySize());
     if (!reply) {
         return false;
     }
     m_saved.at(i) =
-        Bytes(reply->begin() + static_cast<std::ptrdiff_t>(spec.replyOffset), reply->end());
+        Bytes(reply->begin() + static_cast<std::ptrdiff_t>(entry.replyOffset), reply->end());
     return true;
 }
 
@@ -56,22 +56,22 @@ bool ConfigSession::AllRead() const {
 }
 
 WriteOutcome ConfigSession::Commit(std::size_t i, const Bytes& built) {
-    const BlockSpec& spec = m_model.blocks[i];
+    const BlockSpec& entry = m_model.blocks[i];
     std::optional<Bytes>& saved = m_saved.at(i);
-    if (!spec.Writable()) {
+    if (!entry.Writable()) {
         return WriteOutcome::NotBuilt;
     }
     if (!saved || !m_target) {
         return WriteOutcome::NotRead;
     }
     // A block of the wrong size would be a wrong frame; it is a caller's error, never sent.
-    if (built.size() != spec.size) {
+    if (built.size() != entry.size) {
         return WriteOutcome::NotBuilt;
     }
     if (built == *saved) {
         return WriteOutcome::Unchanged;
     }
-    if (!WriteBytesTo(*m_target, spec.writeCode, built.data(), built.size())) {
+    if (!WriteBytesTo(*m_target, entry.writeCode, built.data(), built.size())) {
         return WriteOutcome::Failed;
     }
     saved = built;
