@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <memory>
 
 #include "artnet/ArtNetBasicParam.h"
 #include "artnet/ArtNetCommands.h"
@@ -447,6 +446,14 @@ const ModelFields& FieldsOf(uint32_t type) {
     static const ModelFields serial = BuildSerialServer();
     const auto found = artNet.find(type);
     return found != artNet.end() ? found->second : serial;
+}
+
+std::vector<uint32_t> ModelTypes() {
+    std::vector<uint32_t> types = {DEVTYPE_KV70};
+    for (const artnet::ArtNetModel& m : artnet::ArtNetModels()) {
+        types.push_back(m.type);
+    }
+    return types;
 }
 
 std::string ModelNameOf(uint32_t type) {

@@ -63,6 +63,10 @@ struct ModelFields {
     std::vector<BlockFields> blocks;  // the writable blocks, in the model's order
 };
 
+// One device type per model, the serial server's first: it stands for every type outside the
+// Art-Net family.
+std::vector<uint32_t> ModelTypes();
+
 // The fields of a device type's model (every type outside the Art-Net family is a serial
 // server).
 const ModelFields& FieldsOf(uint32_t type);

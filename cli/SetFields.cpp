@@ -2,25 +2,13 @@
 
 #include <set>
 
-#include "artnet/ArtNetModels.h"
 #include "cli/DeviceBatch.h"
 #include "cli/FieldTable.h"
 #include "discovery/DeviceFormat.h"
-#include "discovery/DeviceType.h"
 
 namespace varlo::cli {
 
 namespace {
-// One device type per model: the serial-server table stands for every type without a dialog of
-// its own.
-std::vector<uint32_t> EveryModel() {
-    std::vector<uint32_t> types = {DEVTYPE_KV70};
-    for (const artnet::ArtNetModel& m : artnet::ArtNetModels()) {
-        types.push_back(m.type);
-    }
-    return types;
-}
-
 // Where a path and value fail for one model; empty when the model takes them.
 std::string Check(uint32_t type, const Assignment& a) {
     const ModelFields& fields = FieldsOf(type);
@@ -56,7 +44,7 @@ bool CheckAssignments(const std::vector<Assignment>& assignments,
         }
         std::string first;
         bool taken = false;
-        for (const uint32_t type : model ? std::vector<uint32_t>{*model} : EveryModel()) {
+        for (const uint32_t type : model ? std::vector<uint32_t>{*model} : ModelTypes()) {
             const std::string reason = Check(type, a);
             taken = taken || reason.empty();
             // The most telling reason: a bad value over a field that is not there.

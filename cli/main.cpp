@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "artnet/ArtNetModels.h"
 #include "cli/Commands.h"
 #include "cli/DeviceTargets.h"
 #include "cli/FieldTable.h"
@@ -61,7 +60,9 @@ int Usage(std::FILE* to) {
 
 void PrintFields(uint32_t type) {
     using namespace varlo::cli;
-    std::printf("%s:\n", ModelNameOf(type).c_str());
+    // The serial server's fields hold for every type without a dialog of its own.
+    const bool serial = &FieldsOf(type) == &FieldsOf(varlo::DEVTYPE_KV70);
+    std::printf("%s%s:\n", ModelNameOf(type).c_str(), serial ? " and other serial servers" : "");
     for (const BlockFields& b : FieldsOf(type).blocks) {
         for (const FieldSpec& f : b.fields) {
             if (f.editable) {
@@ -83,10 +84,7 @@ int SetHelp(const std::vector<std::string>& args) {
         }
     }
     if (types.empty()) {
-        types.push_back(varlo::DEVTYPE_KV70);
-        for (const varlo::artnet::ArtNetModel& m : varlo::artnet::ArtNetModels()) {
-            types.push_back(m.type);
-        }
+        types = varlo::cli::ModelTypes();
     }
     for (const uint32_t type : types) {
         PrintFields(type);

@@ -6,7 +6,6 @@
 #include <set>
 
 #include "artnet/ArtNetBasicParam.h"
-#include "artnet/ArtNetModels.h"
 #include "cli/BlockDiff.h"
 #include "cli/BlockJson.h"
 #include "cli/FieldTable.h"
@@ -20,14 +19,6 @@ namespace varlo::cli {
 namespace {
 
 using varlo::testing::Hex;
-
-std::vector<uint32_t> EveryModel() {
-    std::vector<uint32_t> types = {DEVTYPE_KV70};
-    for (const artnet::ArtNetModel& m : artnet::ArtNetModels()) {
-        types.push_back(m.type);
-    }
-    return types;
-}
 
 // A device's block as the simulator ships it.
 Bytes FactoryBlock(uint32_t type, uint8_t readCode) {
@@ -61,7 +52,7 @@ void Leaves(const Json& j, const std::string& path, std::set<std::string>* out) 
 }
 
 TEST(FieldTable, EveryFieldTheDumpPrintsHasAPath) {
-    for (const uint32_t type : EveryModel()) {
+    for (const uint32_t type : ModelTypes()) {
         const ModelFields& model = FieldsOf(type);
         ASSERT_FALSE(model.blocks.empty());
         for (const BlockFields& b : model.blocks) {
