@@ -8,5 +8,8 @@ namespace varlo::cli {
 int SearchCommand(const std::vector<std::string>& args);
 int DumpCommand(const std::vector<std::string>& args);
 int ComCommand(const std::vector<std::string>& args);
+int DiffCommand(const std::vector<std::string>& args);
+int RestoreCommand(const std::vector<std::string>& args);
+int SetCommand(const std::vector<std::string>& args);
 
 }  // namespace varlo::cli

@@ -1,111 +1,52 @@
 // varlo-cli dump MAC: searches, then reads the device information and every block the device's
 // parameter dialog reads, in the dialog's order and stopping at the first failure, and prints
-// them as JSON: per block the raw bytes in hex and the decoded fields.
+// them as JSON: per block the raw bytes in hex and the decoded fields. With -o the same goes to
+// a configuration file that restores byte for byte; with several MACs, --model or --all, after
+// one search, to one file per device named after its MAC.
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "cli/BatchArgs.h"
 #include "cli/BlockJson.h"
-#include "cli/CliOptions.h"
 #include "cli/Commands.h"
+#include "cli/ConfigFile.h"
+#include "cli/DeviceApply.h"
+#include "cli/DeviceBatch.h"
 #include "discovery/DeviceFormat.h"
-#include "discovery/DeviceType.h"
-#include "discovery/SearchSession.h"
 #include "transport/ConfigSession.h"
 
 namespace varlo::cli {
 
 namespace {
-// "00:1A:2B:3C:4D:5E" or "00-1a-2b-3c-4d-5e".
-std::optional<MacBytes> ParseMac(const std::string& text) {
-    MacBytes mac{};
-    if (text.size() != 17) {
-        return std::nullopt;
-    }
-    for (std::size_t i = 0; i < 6; ++i) {
-        const std::size_t at = 3 * i;
-        if (i > 0 && text[at - 1] != ':' && text[at - 1] != '-') {
-            return std::nullopt;
-        }
-        unsigned value = 0;
-        for (const char c : text.substr(at, 2)) {
-            const int digit = c >= '0' && c <= '9'   ? c - '0'
-                              : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                              : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                     : -1;
-            if (digit < 0) {
-                return std::nullopt;
-            }
-            value = value * 16 + static_cast<unsigned>(digit);
-        }
-        mac[i] = static_cast<uint8_t>(value);
-    }
-    return mac;
-}
-
 void Print(const Json& out) {
     // Device texts are 8-bit; bytes that are not UTF-8 print as U+FFFD (the hex keeps them).
     std::printf("%s\n", out.dump(2, ' ', false, Json::error_handler_t::replace).c_str());
 }
-}  // namespace
 
-int DumpCommand(const std::vector<std::string>& args) {
-    CommonOptions options;
-    if (!ParseCommonOptions(args, &options)) {
-        return 2;
-    }
-    if (options.rest.size() != 1) {
-        std::fprintf(stderr, "usage: varlo-cli dump MAC [--target A[:P]] [--demo]\n");
-        return 2;
-    }
-    const std::optional<MacBytes> mac = ParseMac(options.rest[0]);
-    if (!mac) {
-        std::fprintf(stderr, "varlo-cli dump: '%s' is not a MAC address like 00:1A:2B:3C:4D:5E\n",
-                     options.rest[0].c_str());
-        return 2;
-    }
-    DemoGuard demo;
-    if (!demo.Start(options)) {
-        return 1;
-    }
-    SearchSession search;
-    if (!SearchDevices(search)) {
-        return 1;
-    }
-    // The first record with that MAC, as Config on its row would pick it.
-    const CConfigParamArray& table = search.Table();
-    std::optional<std::size_t> found;
-    for (std::size_t i = 0; i < table.GetSize() && !found; ++i) {
-        if (table[i].byMac() == *mac) {
-            found = i;
-        }
-    }
-    if (!found) {
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: varlo-cli dump MAC [-o FILE] [--target A[:P]] [--demo]\n"
+                 "       varlo-cli dump (MAC... | --model NAME | --all) -o DIR [--jobs N]\n");
+    return 2;
+}
+
+// One device to standard output, as the dialog reads it.
+int DumpToStandardOutput(const MacBytes& mac, const ResolvedTargets& targets,
+                         std::size_t tableSize) {
+    if (targets.found.empty()) {
         std::fprintf(stderr,
                      "varlo-cli dump: no device with MAC %s answered the search (%zu found)\n",
-                     FormatMacColon(*mac).c_str(), table.GetSize());
+                     FormatMacColon(mac).c_str(), tableSize);
         return 1;
     }
-    const _CONFIGPARAM& record = table[*found];
-    const uint32_t type = record.dwType();
-    const char* name = GetDeviceTypeName(type);
-    char typeCode[11];
-    std::snprintf(typeCode, sizeof typeCode, "0x%08X", type);
-
-    Json out = {{"device",
-                 {{"deviceType", name ? name : ""},
-                  {"typeCode", typeCode},
-                  {"mac", FormatMacColon(record.byMac())},
-                  {"ip", FormatIp(record.dwIp())}}},
-                {"dialog", DialogClassOf(type)},
-                {"blocks", Json::array()}};
+    const _CONFIGPARAM& record = targets.found[0];
     // The dialog's own opening: each read only when every read before it succeeded.
-    ConfigSession session(SessionModelOf(type), record.Identity());
+    ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
     const std::size_t read = session.Open();
-    for (std::size_t i = 0; i < read; ++i) {
-        out["blocks"].push_back(DecodeBlock(type, session.Model().blocks[i], *session.Saved(i)));
-    }
+    Json out = DeviceJson(record, session, read);
     if (read < session.BlockCount()) {
         // What was read so far is still printed, marked incomplete.
         const BlockSpec& failed = session.Model().blocks[read];
@@ -113,12 +54,86 @@ int DumpCommand(const std::vector<std::string>& args) {
         Print(out);
         std::fprintf(stderr,
                      "varlo-cli dump: %s: reading %s (code 0x%02X) failed: no valid reply\n",
-                     FormatMacColon(*mac).c_str(), failed.name, failed.readCode);
+                     FormatMacColon(mac).c_str(), failed.name, failed.readCode);
         return 1;
     }
     out["complete"] = true;
     Print(out);
     return 0;
+}
+
+// A file holds a whole configuration: a device whose reads did not all succeed gets none.
+DeviceResult DumpToFile(const _CONFIGPARAM& record, const std::filesystem::path& path) {
+    ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
+    if (const std::optional<std::string> failed = ReadAll(session)) {
+        return FailedResult(record, *failed + "; no file written");
+    }
+    std::string error;
+    if (!SaveConfigFile(path, ConfigFileJson(record, session.Model(), SavedBlocks(session)),
+                        &error)) {
+        return FailedResult(record, error);
+    }
+    return {"saved", DeviceName(record) + ": saved " + path.string() + "\n"};
+}
+}  // namespace
+
+int DumpCommand(const std::vector<std::string>& args) {
+    BatchArgs parsed;
+    if (!ParseBatchArgs("dump", args, {"MAC", "--all", "--model", "-o"}, &parsed)) {
+        return 2;
+    }
+    if (!parsed.positional.empty()) {
+        std::fprintf(stderr, "varlo-cli dump: '%s' is not a MAC address like 00:1A:2B:3C:4D:5E\n",
+                     parsed.positional[0].c_str());
+        return 2;
+    }
+    const TargetSpec& spec = parsed.targets;
+    const bool one = spec.macs.size() == 1 && !spec.all && !spec.model;
+    if (spec.Empty() || (!one && !parsed.output)) {
+        return Usage();
+    }
+    // -o names a folder for several devices, or when it is one already.
+    std::error_code ec;
+    const bool toFolder =
+        parsed.output && (!one || std::filesystem::is_directory(*parsed.output, ec));
+    if (toFolder) {
+        std::filesystem::create_directories(*parsed.output, ec);
+        if (ec) {
+            std::fprintf(stderr, "varlo-cli dump: cannot create the folder %s: %s\n",
+                         parsed.output->c_str(), ec.message().c_str());
+            return 2;
+        }
+    }
+    DemoGuard demo;
+    if (!demo.Start(parsed.common)) {
+        return 1;
+    }
+    SearchSession search;
+    if (!SearchDevices(search)) {
+        return 1;
+    }
+    const ResolvedTargets targets = ResolveTargets(search.Table(), spec);
+    if (!parsed.output) {
+        return DumpToStandardOutput(spec.macs[0], targets, search.Table().GetSize());
+    }
+
+    BatchConsole console(targets.found.size() + targets.missing.size());
+    for (const MacBytes& mac : targets.missing) {
+        console.Print(FormatMacColon(mac) +
+                      ": FAILED: no device with this MAC answered the search\n");
+        console.Done("failed");
+    }
+    RunOnDevices(targets.found.size(), JobsOf(parsed), [&](std::size_t i) {
+        const _CONFIGPARAM& record = targets.found[i];
+        const std::filesystem::path path = toFolder ? std::filesystem::path(*parsed.output) /
+                                                          (MacFileName(record.byMac()) + ".json")
+                                                    : std::filesystem::path(*parsed.output);
+        const DeviceResult result = DumpToFile(record, path);
+        console.Print(result.lines);
+        console.Done(result.outcome);
+    });
+    console.Print("dump: " + console.Tally() + "\n");
+    return console.Count("failed") > 0 || targets.found.empty() ? 1 : 0;
 }
 
 }  // namespace varlo::cli

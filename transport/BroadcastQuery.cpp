@@ -1,5 +1,7 @@
 #include "transport/BroadcastQuery.h"
 
+#include <chrono>
+
 #include "transport/TransportSettings.h"
 
 namespace varlo {
@@ -7,6 +9,31 @@ namespace varlo {
 namespace {
 constexpr int kPollStepMs = 100;
 constexpr int kResendMs = 1000;
+
+// One poll step: sleep through it and look once, or, with replyEndsStep, watch the socket until
+// the step's end and return at the first datagram that fits. Either way the step lasts
+// pollSleepMs unless a reply ends it.
+int32_t AwaitStep(net::SocketHandle s, const TransportSettings& t, uint8_t* reply,
+                  std::size_t replyCapacity) {
+    if (!t.replyEndsStep) {
+        net::SleepMs(t.pollSleepMs);
+        return net::ReceiveFrom(s, reply, replyCapacity);
+    }
+    using Clock = std::chrono::steady_clock;
+    const auto end = Clock::now() + std::chrono::milliseconds(t.pollSleepMs);
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
+        if (left <= 0) {
+            return net::ReceiveFrom(s, reply, replyCapacity);
+        }
+        if (net::WaitReadable(s, static_cast<int>(left))) {
+            const int32_t count = net::ReceiveFrom(s, reply, replyCapacity);
+            if (count > 0) {
+                return count;
+            }
+        }
+    }
+}
 }  // namespace
 
 void SendToAddr(net::SocketHandle s, uint32_t hostAddr, uint16_t port, const uint8_t* data,
@@ -36,10 +63,9 @@ int32_t BroadcastQuery(const uint8_t* request, std::size_t requestLen, uint8_t* 
         if (elapsed % kResendMs == 0) {
             SendToAddr(s, t.targetAddr, t.targetPort, request, requestLen);
         }
-        net::SleepMs(t.pollSleepMs);
         // An empty datagram, one that does not fit and a receive error all read as "nothing":
         // none of them ends the wait.
-        count = net::ReceiveFrom(s, reply, replyCapacity);
+        count = AwaitStep(s, t, reply, replyCapacity);
         elapsed += kPollStepMs;
         if (count > 0) {
             break;

@@ -19,6 +19,9 @@ struct TransportSettings {
     // Real length of one 100 ms poll step of an exchange. Only tests that do not measure the
     // timing itself shorten it; the exchange still counts its budget in 100 ms steps.
     int pollSleepMs = 100;
+    // The command line takes a reply the moment it arrives instead of at the end of its step;
+    // the budget and the resend times stay the same. The dialogs keep the plain sleep.
+    bool replyEndsStep = false;
 };
 
 TransportSettings& Transport();

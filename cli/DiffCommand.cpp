@@ -1,0 +1,126 @@
+// varlo-cli diff FILE... [--to MAC...]: reads each file's device (or, with --to, the devices
+// named, after one search) as its dialog does and prints every field of the configuration
+// blocks that differs, as "BLOCK.PATH: device value -> file value". Exit status as diff(1):
+// 0 the same, 1 different, 2 trouble (a bad file, a device not found or not of the file's
+// model, a read that failed).
+#include <cstdio>
+
+#include "cli/BatchArgs.h"
+#include "cli/BlockDiff.h"
+#include "cli/Commands.h"
+#include "cli/ConfigFile.h"
+#include "cli/DeviceApply.h"
+#include "cli/DeviceBatch.h"
+#include "cli/FieldTable.h"
+#include "discovery/DeviceFormat.h"
+
+namespace varlo::cli {
+
+namespace {
+struct DiffJob {
+    const ConfigFile* file;
+    std::string fileName;
+    _CONFIGPARAM target;
+};
+
+// The lines between a device and a file; nothing (and the reason) when it cannot be compared.
+std::optional<std::vector<std::string>> Compare(const DiffJob& job, std::string* error) {
+    const ConfigFile& file = *job.file;
+    if (job.target.dwType() != file.Type()) {
+        *error = job.fileName + " holds a " + ModelNameOf(file.Type()) +
+                 " configuration and this device is a " + ModelNameOf(job.target.dwType());
+        return std::nullopt;
+    }
+    ConfigSession session(SessionModelOf(file.Type()), job.target.Identity());
+    if (const std::optional<std::string> failed = ReadAll(session)) {
+        *error = *failed;
+        return std::nullopt;
+    }
+    std::vector<std::string> lines;
+    for (const BlockFields& b : FieldsOf(file.Type()).blocks) {
+        for (std::string& line : DiffBlock(b, *session.Saved(b.index), file.blocks[b.index])) {
+            lines.push_back(std::move(line));
+        }
+    }
+    return lines;
+}
+}  // namespace
+
+int DiffCommand(const std::vector<std::string>& args) {
+    BatchArgs parsed;
+    if (!ParseBatchArgs("diff", args, {"--to"}, &parsed)) {
+        return 2;
+    }
+    if (parsed.positional.empty() || parsed.common.json ||
+        (parsed.toGiven && parsed.positional.size() != 1)) {
+        std::fprintf(stderr,
+                     "usage: varlo-cli diff FILE... [--jobs N]\n"
+                     "       varlo-cli diff FILE --to MAC... [--jobs N]\n");
+        return 2;
+    }
+    std::vector<ConfigFile> files(parsed.positional.size());
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::string error;
+        if (!LoadConfigFile(parsed.positional[i], &files[i], &error)) {
+            std::fprintf(stderr, "varlo-cli diff: %s\n", error.c_str());
+            return 2;
+        }
+    }
+    DemoGuard demo;
+    if (!demo.Start(parsed.common)) {
+        return 2;
+    }
+    std::vector<DiffJob> jobs;
+    ResolvedTargets targets;
+    if (parsed.toGiven) {
+        if (!FindTargets({parsed.to, false, std::nullopt}, &targets)) {
+            return 2;
+        }
+        for (const _CONFIGPARAM& target : targets.found) {
+            jobs.push_back({&files[0], parsed.positional[0], target});
+        }
+    } else {
+        for (std::size_t i = 0; i < files.size(); ++i) {
+            jobs.push_back({&files[i], parsed.positional[i], files[i].record});
+        }
+    }
+
+    // One device: the lines alone, as diff(1) prints them. Several: a head line per device.
+    const bool single = jobs.size() == 1 && targets.missing.empty();
+    BatchConsole console(jobs.size() + targets.missing.size());
+    for (const MacBytes& mac : targets.missing) {
+        console.Print(FormatMacColon(mac) +
+                      ": FAILED: no device with this MAC answered the search\n");
+        console.Done("failed");
+    }
+    RunOnDevices(jobs.size(), JobsOf(parsed), [&](std::size_t i) {
+        const DiffJob& job = jobs[i];
+        std::string error;
+        const std::optional<std::vector<std::string>> lines = Compare(job, &error);
+        std::string text;
+        if (!lines) {
+            if (single) {
+                std::fprintf(stderr, "varlo-cli diff: %s: %s\n", DeviceName(job.target).c_str(),
+                             error.c_str());
+            } else {
+                text = FailedResult(job.target, error).lines;
+            }
+        } else if (!single) {
+            text = DeviceName(job.target) + ": " +
+                   (lines->empty() ? "same as "
+                                   : std::to_string(lines->size()) + " difference(s) from ") +
+                   job.fileName + "\n";
+        }
+        for (const std::string& line : lines.value_or(std::vector<std::string>())) {
+            text += (single ? "" : "    ") + line + "\n";
+        }
+        console.Print(text);
+        console.Done(!lines ? "failed" : lines->empty() ? "same" : "different");
+    });
+    if (!single) {
+        console.Print("diff: " + console.Tally() + "\n");
+    }
+    return console.Count("failed") > 0 ? 2 : console.Count("different") > 0 ? 1 : 0;
+}
+
+}  // namespace varlo::cli
