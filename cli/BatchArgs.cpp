@@ -117,12 +117,12 @@ bool PrepareBackupDir(const char* command, const BatchArgs& args, std::filesyste
     return true;
 }
 
-bool FindTargets(const TargetSpec& spec, ResolvedTargets* out) {
+bool FindTargets(const TargetSpec& wanted, ResolvedTargets* out) {
     SearchSession search;
     if (!SearchDevices(search)) {
         return false;
     }
-    *out = ResolveTargets(search.Table(), spec);
+    *out = ResolveTargets(search.Table(), wanted);
     return true;
 }
 

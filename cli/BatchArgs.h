@@ -36,8 +36,8 @@ int JobsOf(const BatchArgs& args);
 // with a message on standard error, when there is none or it cannot be created.
 bool PrepareBackupDir(const char* command, const BatchArgs& args, std::filesystem::path* dir);
 
-// One search for the whole command, then the devices the spec names. False, with the message on
+// One search for the whole command, then the devices the wanted names. False, with the message on
 // standard error, when the search socket cannot be created.
-bool FindTargets(const TargetSpec& spec, ResolvedTargets* out);
+bool FindTargets(const TargetSpec& wanted, ResolvedTargets* out);
 
 }  // namespace varlo::cli

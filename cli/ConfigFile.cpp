@@ -108,15 +108,15 @@ bool LoadBlocks(const Json& file, uint32_t type, std::vector<Bytes>* blocks, std
     }
     blocks->clear();
     for (std::size_t i = 0; i < model.blocks.size(); ++i) {
-        const BlockSpec& spec = model.blocks[i];
+        const BlockSpec& layout = model.blocks[i];
         const Json& entry = (*list)[i];
         const std::string* code = entry.is_object() ? StringAt(entry, "code") : nullptr;
         const std::string* hex = entry.is_object() ? StringAt(entry, "hex") : nullptr;
-        const std::string where = "block " + std::to_string(i) + " (" + spec.name + ", code " +
-                                  CodeText(spec.readCode) + ")";
-        if (!code || *code != CodeText(spec.readCode)) {
+        const std::string where = "block " + std::to_string(i) + " (" + layout.name + ", code " +
+                                  CodeText(layout.readCode) + ")";
+        if (!code || *code != CodeText(layout.readCode)) {
             *error = "block " + std::to_string(i) + " of a " + modelName + " configuration is " +
-                     spec.name + ", code " + CodeText(spec.readCode);
+                     layout.name + ", code " + CodeText(layout.readCode);
             return false;
         }
         Bytes bytes;
@@ -125,10 +125,10 @@ bool LoadBlocks(const Json& file, uint32_t type, std::vector<Bytes>* blocks, std
             return false;
         }
         const auto size = entry.find("size");
-        if (bytes.size() != spec.size ||
-            (size != entry.end() && (!size->is_number_unsigned() || *size != spec.size))) {
+        if (bytes.size() != layout.size ||
+            (size != entry.end() && (!size->is_number_unsigned() || *size != layout.size))) {
             *error = where + " holds " + std::to_string(bytes.size()) + " bytes; a " + modelName +
-                     " block of that code has " + std::to_string(spec.size);
+                     " block of that code has " + std::to_string(layout.size);
             return false;
         }
         blocks->push_back(std::move(bytes));

@@ -20,8 +20,8 @@ std::string CodeText(uint8_t code) {
     return text;
 }
 
-std::string WriteName(const BlockSpec& spec) {
-    return std::string(spec.name) + " (" + CodeText(spec.writeCode) + ")";
+std::string WriteName(const BlockSpec& layout) {
+    return std::string(layout.name) + " (" + CodeText(layout.writeCode) + ")";
 }
 
 // MAC_20250131-174501.json in the backup folder; a second backup in the same second gets _2.

@@ -80,7 +80,7 @@ std::string MacFileName(const MacBytes& mac) {
     return text;
 }
 
-ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec& spec) {
+ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec& wanted) {
     ResolvedTargets out;
     std::set<DeviceIdentity> taken;
     const auto take = [&](const _CONFIGPARAM& record) {
@@ -88,7 +88,7 @@ ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec&
             out.found.push_back(record);
         }
     };
-    for (const MacBytes& mac : spec.macs) {
+    for (const MacBytes& mac : wanted.macs) {
         bool found = false;
         for (std::size_t i = 0; i < table.GetSize() && !found; ++i) {
             if (table[i].byMac() == mac) {
@@ -101,7 +101,7 @@ ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec&
         }
     }
     for (std::size_t i = 0; i < table.GetSize(); ++i) {
-        if (spec.all || (spec.model && table[i].dwType() == *spec.model)) {
+        if (wanted.all || (wanted.model && table[i].dwType() == *wanted.model)) {
             take(table[i]);
         }
     }

@@ -31,7 +31,7 @@ struct ResolvedTargets {
 
 // A device that answered the search twice is one device; a MAC picks its first record, as Config
 // on its row would.
-ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec& spec);
+ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec& wanted);
 
 // A search record built from its parts (the identity a file holds).
 _CONFIGPARAM MakeRecord(uint32_t type, const std::array<uint8_t, 2>& extra, const MacBytes& mac,

@@ -87,9 +87,9 @@ int DumpCommand(const std::vector<std::string>& args) {
                      parsed.positional[0].c_str());
         return 2;
     }
-    const TargetSpec& spec = parsed.targets;
-    const bool one = spec.macs.size() == 1 && !spec.all && !spec.model;
-    if (spec.Empty() || (!one && !parsed.output)) {
+    const TargetSpec& wanted = parsed.targets;
+    const bool one = wanted.macs.size() == 1 && !wanted.all && !wanted.model;
+    if (wanted.Empty() || (!one && !parsed.output)) {
         return Usage();
     }
     // -o names a folder for several devices, or when it is one already.
@@ -112,9 +112,9 @@ int DumpCommand(const std::vector<std::string>& args) {
     if (!SearchDevices(search)) {
         return 1;
     }
-    const ResolvedTargets targets = ResolveTargets(search.Table(), spec);
+    const ResolvedTargets targets = ResolveTargets(search.Table(), wanted);
     if (!parsed.output) {
-        return DumpToStandardOutput(spec.macs[0], targets, search.Table().GetSize());
+        return DumpToStandardOutput(wanted.macs[0], targets, search.Table().GetSize());
     }
 
     BatchConsole console(targets.found.size() + targets.missing.size());

@@ -292,11 +292,11 @@ ModelFields BuildArtNet(const artnet::ArtNetModel& model) {
     ModelFields m;
     m.modelName = model.modelName;
     for (std::size_t i = 0; i < s.blocks.size(); ++i) {
-        const BlockSpec& spec = s.blocks[i];
-        if (!spec.Writable()) {
+        const BlockSpec& layout = s.blocks[i];
+        if (!layout.Writable()) {
             continue;
         }
-        if (spec.readCode == artnet::kReadBasicParam) {
+        if (layout.readCode == artnet::kReadBasicParam) {
             const bool module = model.basic.rule == artnet::AddressRule::Module;
             BlockFields b =
                 Block(s, i, module ? ModuleBasicFields() : NodeBasicFields(model.basic));
@@ -306,7 +306,7 @@ ModelFields BuildArtNet(const artnet::ArtNetModel& model) {
         }
         const artnet::PortPageModel* page = nullptr;
         for (const artnet::PortPageModel& p : model.portPages) {
-            if (p.readCode == spec.readCode) {
+            if (p.readCode == layout.readCode) {
                 page = &p;
             }
         }

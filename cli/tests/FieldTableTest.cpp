@@ -57,9 +57,9 @@ TEST(FieldTable, EveryFieldTheDumpPrintsHasAPath) {
         ASSERT_FALSE(model.blocks.empty());
         for (const BlockFields& b : model.blocks) {
             SCOPED_TRACE(ModelNameOf(type) + " " + b.label);
-            const BlockSpec& spec = SessionModelOf(type).blocks[b.index];
+            const BlockSpec& layout = SessionModelOf(type).blocks[b.index];
             std::set<std::string> printed;
-            Leaves(DecodeBlock(type, spec, FactoryBlock(type, b.readCode))["fields"], "", &printed);
+            Leaves(DecodeBlock(type, layout, FactoryBlock(type, b.readCode))["fields"], "", &printed);
             std::set<std::string> paths;
             for (const FieldSpec& f : b.fields) {
                 paths.insert(f.path);
