@@ -228,8 +228,10 @@ std::vector<FieldSpec> PortFields(const artnet::PortPageModel* page) {
         const std::string at = "ports." + std::to_string(k) + ".";
         f.push_back(Editable(List(at + "mode", r + P::kPortMode, 1, kPortModeItems.items),
                              shown && page->showMode && !page->modeAlwaysOutput));
-        f.push_back(Editable(Number(at + "universe", r + P::kUniverse, 1, 0, artnet::kMaxUniverse), shown));
-        f.push_back(Editable(Number(at + "frameRate", r + P::kFrameRate, 1, 0, artnet::kMaxFrameRate), shown));
+        f.push_back(
+            Editable(Number(at + "universe", r + P::kUniverse, 1, 0, artnet::kMaxUniverse), shown));
+        f.push_back(Editable(
+            Number(at + "frameRate", r + P::kFrameRate, 1, 0, artnet::kMaxFrameRate), shown));
         f.push_back(Editable(List(at + "merge", r + P::kMergeMode, 1, kMergeModeItems.items),
                              shown && page->showMerge));
         f.push_back(
