@@ -5,6 +5,8 @@
 namespace varlo {
 
 namespace {
+// The devices' own tool polls every 100 ms and resends every second; a reply that comes early
+// still waits for the end of its step.
 constexpr int kPollStepMs = 100;
 constexpr int kResendMs = 1000;
 }  // namespace
@@ -36,7 +38,7 @@ int32_t BroadcastQuery(const uint8_t* request, std::size_t requestLen, uint8_t* 
         if (elapsed % kResendMs == 0) {
             SendToAddr(s, t.targetAddr, t.targetPort, request, requestLen);
         }
-        net::SleepMs(t.pollSleepMs);
+        t.clock->Sleep(s, kPollStepMs);
         // An empty datagram, one that does not fit and a receive error all read as "nothing":
         // none of them ends the wait.
         count = net::ReceiveFrom(s, reply, replyCapacity);
