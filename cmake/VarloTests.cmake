@@ -35,3 +35,28 @@ function(varlo_add_ui_test name)
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:")
 endfunction()
+
+# varlo_add_layer_check(TARGET ...): the CTest test "layers" (cmake/CheckLayers.cmake), given the
+# sources of the Qt-free targets among TARGET.
+function(varlo_add_layer_check)
+  if(NOT VARLO_BUILD_TESTS)
+    return()
+  endif()
+  set(sources "")
+  foreach(target ${ARGN})
+    if(NOT TARGET ${target})
+      continue()
+    endif()
+    get_target_property(dir ${target} SOURCE_DIR)
+    get_target_property(target_sources ${target} SOURCES)
+    foreach(source ${target_sources})
+      cmake_path(ABSOLUTE_PATH source BASE_DIRECTORY ${dir})
+      string(APPEND sources "${source}\n")
+    endforeach()
+  endforeach()
+  file(WRITE ${PROJECT_BINARY_DIR}/qt-free-sources.txt "${sources}")
+  add_test(NAME layers COMMAND ${CMAKE_COMMAND} -DSOURCE_DIR=${PROJECT_SOURCE_DIR}
+    -DQT_FREE_SOURCES=${PROJECT_BINARY_DIR}/qt-free-sources.txt
+    -P ${PROJECT_SOURCE_DIR}/cmake/CheckLayers.cmake)
+  set_tests_properties(layers PROPERTIES LABELS layers)
+endfunction()
