@@ -238,6 +238,11 @@ std::size_t DeviceSimulator::LogBytes() const {
     return m_logBytes;
 }
 
+uint64_t DeviceSimulator::Received() const {
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
 void DeviceSimulator::ClearLog() {
     std::lock_guard lock(m_mutex);
     m_log.clear();

@@ -58,6 +58,8 @@ public:
     std::size_t LogSize() const;
     // The bytes of the datagrams the log keeps.
     std::size_t LogBytes() const;
+    // Every datagram received since the start, logged or not.
+    uint64_t Received() const;
     void ClearLog();
     // The logged datagrams numbered `*next` or later; `*next` moves past the last one returned.
     // Datagrams the log no longer keeps are skipped.
