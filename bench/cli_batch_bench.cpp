@@ -62,7 +62,6 @@ private:
 // The timing each run uses: varlo-cli's (replies end the wait, devices at once) or the dialogs'
 // (a whole 100 ms step before each look, one device after another).
 int UseTiming(bool baseline) {
-    Transport().pollSleepMs = 100;
     Transport().replyEndsStep = !baseline;
     return baseline ? 1 : cli::kDefaultJobs;
 }

@@ -2,6 +2,7 @@
 // One found device: bytes 8 to 23 of its search reply, kept exactly as received.
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "transport/ByteBlock.h"
 #include "transport/FrameHeader.h"
@@ -16,9 +17,10 @@ public:
     static constexpr std::size_t kIp = 12;  // first octet first
 
     _CONFIGPARAM() = default;
-    static _CONFIGPARAM FromBytes(const uint8_t* sixteen) {
+    // A fixed-size span: a shorter source does not compile instead of being read past its end.
+    static _CONFIGPARAM FromBytes(std::span<const uint8_t, 16> sixteen) {
         _CONFIGPARAM r;
-        r.Assign(sixteen);
+        r.Assign(sixteen.data());
         return r;
     }
 

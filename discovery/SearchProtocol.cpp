@@ -1,6 +1,7 @@
 #include "discovery/SearchProtocol.h"
 
 #include <algorithm>
+#include <span>
 
 #include "transport/ByteOrder.h"
 
@@ -24,7 +25,7 @@ std::optional<_CONFIGPARAM> AcceptSearchReply(const uint8_t (&buffer)[kSearchRec
         LoadBE16(buffer + 2) != kSearchReplyLengthField) {
         return std::nullopt;
     }
-    return _CONFIGPARAM::FromBytes(buffer + 8);
+    return _CONFIGPARAM::FromBytes(std::span(buffer).subspan<8, 16>());
 }
 
 }  // namespace varlo

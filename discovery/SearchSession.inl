@@ -1,17 +1,17 @@
 #pragma once
 #include <chrono>
 
-#include "transport/SocketShim.h"
+#include "transport/TransportSettings.h"
 
 namespace varlo {
 
 template <typename OnRecord>
 bool RunSearch(SearchSession& session, OnRecord onRecord) {
-    using Clock = std::chrono::steady_clock;
+    PollClock& clock = *Transport().clock;
     const bool opened = session.Open();
-    auto nextTick = Clock::now() + std::chrono::milliseconds(SearchSession::kFirstTickMs);
+    auto nextTick = clock.Now() + std::chrono::milliseconds(SearchSession::kFirstTickMs);
     for (;;) {
-        const auto now = Clock::now();
+        const auto now = clock.Now();
         if (now >= nextTick) {
             if (!session.Tick()) {
                 break;
@@ -19,13 +19,11 @@ bool RunSearch(SearchSession& session, OnRecord onRecord) {
             nextTick = now + std::chrono::milliseconds(SearchSession::kTickMs);
             continue;
         }
-        const int waitMs = static_cast<int>(
-            std::chrono::duration_cast<std::chrono::milliseconds>(nextTick - now).count() + 1);
-        if (!opened) {
-            net::SleepMs(waitMs);
-            continue;
-        }
-        if (net::WaitReadable(session.Socket().Descriptor(), waitMs)) {
+        // Rounded up: waking before the tick is due would only loop once more.
+        const int waitMs =
+            static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(nextTick - now).count());
+        // Without a socket the wait only sleeps: the countdown runs on, sending nothing.
+        if (clock.WaitReadable(session.Socket().Descriptor(), waitMs)) {
             if (auto index = session.OnReadable()) {
                 onRecord(*index);
             }

@@ -1,7 +1,7 @@
 #include "serialserver/OpModeSettingPage.h"
 
-#include "transport/DecimalText.h"
 #include "serialserver/SerialServerItems.h"
+#include "transport/DecimalText.h"
 
 namespace varlo::serialserver {
 

@@ -14,6 +14,9 @@ std::unique_ptr<DeviceSimulator> StartDemo() {
     }
     Transport().targetAddr = simulator->Address();
     Transport().targetPort = simulator->Port();
+    // The simulator answers the port a search came from, so a demo needs no fixed search port:
+    // a demo window, varlo-cli --demo and a real search can all run at once.
+    Transport().searchLocalPort = 0;
     return simulator;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The `--demo` option of the front ends: the demo rig on a loopback port, with the
-// process-wide target pointed at it.
+// process-wide target pointed at it and searches on a port of the system's choice.
 #include <memory>
 
 #include "sim/DeviceSimulator.h"

@@ -72,21 +72,41 @@ void DeviceSimulator::Run() {
             }
         }
         if (net::WaitReadable(m_socket, waitMs)) {
+            {
+                // Set while the datagram is still queued, so Idle() never sees a gap.
+                std::lock_guard lock(m_mutex);
+                m_busy = true;
+            }
             uint32_t addr = 0;
             uint16_t port = 0;
             // Drain what is waiting so a burst of requests does not starve the replies.
             for (int n; (n = net::ReceiveFrom(m_socket, buffer.data(), buffer.size(), &addr,
                                               &port)) >= 0;) {
-                Handle(Bytes(buffer.begin(), buffer.begin() + n), addr, port);
+                const Bytes datagram(buffer.begin(), buffer.begin() + n);
+                std::lock_guard lock(m_mutex);
+                Record(datagram, addr, port);
+                Handle(datagram, addr, port);
             }
         }
         SendDue();
     }
 }
 
+void DeviceSimulator::Record(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort) {
+    const uint64_t sequence = m_received++;
+    if (!m_options.recordRequests) {
+        return;
+    }
+    m_log.push_back({sequence, Clock::now(), datagram, fromAddr, fromPort});
+    m_logBytes += datagram.size();
+    while (!m_log.empty() &&
+           (m_log.size() > m_options.logMaxEntries || m_logBytes > m_options.logMaxBytes)) {
+        m_logBytes -= m_log.front().bytes.size();
+        m_log.pop_front();
+    }
+}
+
 void DeviceSimulator::Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort) {
-    std::lock_guard lock(m_mutex);
-    m_log.push_back({Clock::now(), datagram, fromAddr, fromPort});
     if (datagram.size() >= kSearchHeaderSize && datagram[0] == kSearchRequestCode) {
         AnswerSearch(datagram, fromAddr, fromPort);
     } else if (datagram.size() >= kRequestHeaderSize) {
@@ -185,11 +205,29 @@ void DeviceSimulator::SendDue() {
         }
         m_outgoing.pop();
     }
+    m_busy = false;
+}
+
+std::vector<Bytes> DeviceSimulator::Answer(const Bytes& datagram) {
+    std::lock_guard lock(m_mutex);
+    Handle(datagram, 0x7F000001, 1);
+    std::vector<Bytes> sent;
+    for (; !m_outgoing.empty(); m_outgoing.pop()) {
+        sent.push_back(m_outgoing.top().bytes);
+    }
+    m_pendingSearchReplies.assign(m_rig.devices.size(), 0);
+    return sent;
+}
+
+bool DeviceSimulator::Idle() const {
+    std::lock_guard lock(m_mutex);
+    return !m_busy && m_outgoing.empty() &&
+           (m_socket == net::kInvalidSocket || !net::WaitReadable(m_socket, 0));
 }
 
 std::vector<LoggedDatagram> DeviceSimulator::Log() const {
     std::lock_guard lock(m_mutex);
-    return m_log;
+    return {m_log.begin(), m_log.end()};
 }
 
 std::size_t DeviceSimulator::LogSize() const {
@@ -197,9 +235,34 @@ std::size_t DeviceSimulator::LogSize() const {
     return m_log.size();
 }
 
+std::size_t DeviceSimulator::LogBytes() const {
+    std::lock_guard lock(m_mutex);
+    return m_logBytes;
+}
+
+uint64_t DeviceSimulator::Received() const {
+    std::lock_guard lock(m_mutex);
+    return m_received;
+}
+
 void DeviceSimulator::ClearLog() {
     std::lock_guard lock(m_mutex);
     m_log.clear();
+    m_logBytes = 0;
+}
+
+std::vector<LoggedDatagram> DeviceSimulator::LogSince(uint64_t* next) const {
+    std::lock_guard lock(m_mutex);
+    std::vector<LoggedDatagram> out;
+    for (const LoggedDatagram& d : m_log) {
+        if (d.sequence >= *next) {
+            out.push_back(d);
+        }
+    }
+    if (!out.empty()) {
+        *next = out.back().sequence + 1;
+    }
+    return out;
 }
 
 bool DeviceSimulator::WaitForLog(std::size_t n, int timeoutMs) const {

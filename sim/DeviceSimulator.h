@@ -1,10 +1,12 @@
 #pragma once
 // Stands in for the devices on a UDP port: answers searches (one reply per device not yet
 // listed, after a small random delay) and configuration requests addressed to a device's
-// identity, and records every datagram it received so tests can check the exact bytes sent.
+// identity. When asked (tests, `varlo-devsim --verbose`) it records the datagrams it receives,
+// the latest ones only, so tests can check the exact bytes sent and no client can grow its memory.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
@@ -24,9 +26,14 @@ struct SimOptions {
     int searchDelayMinMs = 5;
     int searchDelayMaxMs = 200;
     uint32_t seed = 1;
+    bool recordRequests = false;  // keep a log of what was received
+    // The log keeps the latest datagrams within both limits, whatever a client sends.
+    std::size_t logMaxEntries = 4096;
+    std::size_t logMaxBytes = 8 * 1024 * 1024;
 };
 
 struct LoggedDatagram {
+    uint64_t sequence = 0;  // counts every datagram received since the start, logged or not
     std::chrono::steady_clock::time_point at;
     Bytes bytes;
     uint32_t fromAddr = 0;
@@ -46,11 +53,28 @@ public:
     uint16_t Port() const { return m_port; }
     uint32_t Address() const { return m_bindAddr; }
 
+    // The datagrams kept in the log, oldest first (empty unless recordRequests).
     std::vector<LoggedDatagram> Log() const;
     std::size_t LogSize() const;
+    // The bytes of the datagrams the log keeps.
+    std::size_t LogBytes() const;
+    // Every datagram received since the start, logged or not.
+    uint64_t Received() const;
     void ClearLog();
-    // Waits until at least n datagrams were received; false on timeout.
+    // The logged datagrams numbered `*next` or later; `*next` moves past the last one returned.
+    // Datagrams the log no longer keeps are skipped.
+    std::vector<LoggedDatagram> LogSince(uint64_t* next) const;
+    // Waits until the log holds at least n datagrams; false on timeout.
     bool WaitForLog(std::size_t n, int timeoutMs) const;
+
+    // Nothing received waits to be answered and nothing is left to send: every reply to what
+    // reached the socket so far has gone out. A test's clock waits for this instead of for time.
+    bool Idle() const;
+
+    // Answers one datagram at once, without the socket and without the delays: the datagrams
+    // the simulator would send, in the order it would send them (the fuzz target). The
+    // simulator must not be running.
+    std::vector<Bytes> Answer(const Bytes& datagram);
 
     // Runs f on the rig's devices with the simulator paused, so tests can read written blocks
     // or change faults.
@@ -74,6 +98,7 @@ private:
 
     void IndexIdentities();
     void Run();
+    void Record(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort);
     void Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort);
     void AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port);
     void AnswerConfiguration(const Bytes& request, uint32_t addr, uint16_t port);
@@ -88,7 +113,10 @@ private:
     std::mt19937 m_random;
 
     mutable std::mutex m_mutex;  // guards everything above and below that the thread touches
-    std::vector<LoggedDatagram> m_log;
+    std::deque<LoggedDatagram> m_log;
+    std::size_t m_logBytes = 0;
+    uint64_t m_received = 0;
+    bool m_busy = false;  // between a readable socket and the end of sending what is due
     std::priority_queue<Outgoing, std::vector<Outgoing>, std::greater<>> m_outgoing;
     uint64_t m_order = 0;
     std::vector<int> m_pendingSearchReplies;  // per device

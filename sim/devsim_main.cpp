@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "sim/DeviceSimulator.h"
 #include "transport/TransportSettings.h"
@@ -57,6 +58,7 @@ int main(int argc, char** argv) {
         }
     }
     const std::size_t devices = rig.devices.size();
+    options.recordRequests = verbose;
     sim::DeviceSimulator simulator(std::move(rig), options);
     if (!simulator.Start(addr, port)) {
         std::fprintf(stderr, "varlo-devsim: cannot bind %s:%u\n", FormatIpv4(addr).c_str(), port);
@@ -67,16 +69,21 @@ int main(int argc, char** argv) {
     std::printf("varlo-devsim: %zu device(s) on %s:%u\n", devices, FormatIpv4(addr).c_str(),
                 simulator.Port());
     std::fflush(stdout);
-    std::size_t shown = 0;
+    uint64_t next = 0;
     while (!g_stop) {
         net::SleepMs(100);
         if (verbose) {
-            const auto log = simulator.Log();
-            for (; shown < log.size(); ++shown) {
+            // Only what arrived since the last look; under a flood the log keeps the latest.
+            const uint64_t from = next;
+            const std::vector<sim::LoggedDatagram> batch = simulator.LogSince(&next);
+            if (!batch.empty() && batch.front().sequence > from) {
+                std::printf("(%llu request(s) not shown)\n",
+                            static_cast<unsigned long long>(batch.front().sequence - from));
+            }
+            for (const sim::LoggedDatagram& d : batch) {
                 std::printf("request 0x%02X, %zu bytes from %s:%u\n",
-                            log[shown].bytes.empty() ? 0 : log[shown].bytes[0],
-                            log[shown].bytes.size(), FormatIpv4(log[shown].fromAddr).c_str(),
-                            log[shown].fromPort);
+                            d.bytes.empty() ? 0 : d.bytes[0], d.bytes.size(),
+                            FormatIpv4(d.fromAddr).c_str(), d.fromPort);
             }
             std::fflush(stdout);
         }

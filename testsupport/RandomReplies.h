@@ -1,13 +1,16 @@
 #pragma once
 // Bad-input tests of the configuration operations: the simulator answers chosen request codes
 // with random datagrams, mostly of the expected length (half of those with the right reply
-// code), some shorter, a few of any length up to 400 bytes.
+// code), some shorter, a few of any length up to 400 bytes. Passing() says, from the replies
+// actually sent, what the operation just made must have returned, so a test fails when a good
+// reply is refused as well as when a bad one is taken.
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <random>
 #include <vector>
 
@@ -39,6 +42,10 @@ public:
                 if (n > 0 && pick % 2 == 0) {
                     reply[0] = code | 0x80;
                 }
+                // Now and then a status of 0, so that some writes must pass.
+                if (n > 1 && pick == 0) {
+                    reply[1] = 0;
+                }
                 state->sent.push_back(reply);
                 ++state->count;
                 return std::optional<Bytes>(reply);
@@ -46,23 +53,35 @@ public:
         }
     }
 
-    // Whether a reply sent since the last call ended in `bytes` from `offset` on; forgets the
-    // replies sent so far.
-    bool Sent(const Bytes& bytes, std::size_t offset) {
+    // The reply an operation on `code` with a reply of `length` bytes must have passed on, or
+    // nothing when it must have failed; forgets the replies sent so far. The first reply that
+    // fits the reply buffer decides (an empty one, or one longer than the buffer, is skipped):
+    // it passes with exactly `length` bytes and the reply code, and for a write or command
+    // (`acknowledged`) also status 0.
+    std::optional<Bytes> Passing(uint8_t code, std::size_t length, bool acknowledged) {
         std::lock_guard lock(m_state->mutex);
-        const bool found =
-            std::any_of(m_state->sent.begin(), m_state->sent.end(), [&](const Bytes& reply) {
-                return reply.size() == offset + bytes.size() &&
-                       std::equal(bytes.begin(), bytes.end(), reply.begin() + offset);
-            });
+        std::optional<Bytes> passing;
+        for (const Bytes& reply : m_state->sent) {
+            if (reply.empty() || reply.size() > length) {
+                continue;
+            }
+            if (reply.size() == length && reply[0] == (code | 0x80) &&
+                (!acknowledged || reply[1] == 0)) {
+                passing = reply;
+            }
+            break;
+        }
         m_state->sent.clear();
-        return found;
+        ++(passing ? m_passes : m_failures);
+        return passing;
     }
 
     std::size_t Count() const {
         std::lock_guard lock(m_state->mutex);
         return m_state->count;
     }
+    std::size_t Passes() const { return m_passes; }
+    std::size_t Failures() const { return m_failures; }
 
 private:
     struct State {
@@ -72,6 +91,8 @@ private:
         std::size_t count = 0;
     };
     std::shared_ptr<State> m_state;
+    std::size_t m_passes = 0;
+    std::size_t m_failures = 0;
 };
 
 }  // namespace varlo::testing

@@ -1,25 +1,53 @@
 #include "testsupport/WireTest.h"
 
-#include <cctype>
+#include <chrono>
 #include <cstdio>
-
-#include "discovery/DeviceTable.h"
 
 namespace varlo::testing {
 
+namespace {
+int HexDigit(char c) {
+    return c >= '0' && c <= '9'   ? c - '0'
+           : c >= 'a' && c <= 'f' ? c - 'a' + 10
+           : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                  : -1;
+}
+bool IsSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+}  // namespace
+
 Bytes Hex(const std::string& text) {
     Bytes out;
-    std::string digits;
-    for (const char c : text) {
-        if (std::isxdigit(static_cast<unsigned char>(c))) {
-            digits += c;
+    std::size_t groupDigits = 0;
+    int high = -1;
+    for (std::size_t i = 0; i <= text.size(); ++i) {
+        const char c = i < text.size() ? text[i] : ' ';
+        if (IsSpace(c)) {
+            if (groupDigits % 2 != 0) {
+                throw std::invalid_argument("odd number of hex digits before offset " +
+                                            std::to_string(i) + " of \"" + text + "\"");
+            }
+            groupDigits = 0;
+            continue;
         }
-        if (digits.size() == 2) {
-            out.push_back(static_cast<uint8_t>(std::stoul(digits, nullptr, 16)));
-            digits.clear();
+        const int digit = HexDigit(c);
+        if (digit < 0) {
+            throw std::invalid_argument(std::string("'") + c + "' in hex fixture \"" + text + "\"");
+        }
+        ++groupDigits;
+        if (high < 0) {
+            high = digit;
+        } else {
+            out.push_back(static_cast<uint8_t>(high << 4 | digit));
+            high = -1;
         }
     }
     return out;
+}
+
+Bytes Repeat(uint8_t v, std::size_t n) {
+    return Bytes(n, v);
 }
 
 std::string Dump(const Bytes& bytes) {
@@ -48,22 +76,41 @@ std::string Dump(const Bytes& bytes) {
            << Dump(expected);
 }
 
-void SimulatorTest::StartSimulator(sim::Rig rig, int pollSleepMs, sim::SimOptions options) {
+void SimulatorTest::StartSimulator(sim::Rig rig, Timing timing, sim::SimOptions options) {
+    options.recordRequests = true;
     simulator = std::make_unique<sim::DeviceSimulator>(std::move(rig), options);
     ASSERT_TRUE(simulator->Start());
     Transport().targetAddr = simulator->Address();
     Transport().targetPort = simulator->Port();
     Transport().searchLocalPort = 0;  // tests run side by side: never the fixed search port
-    Transport().pollSleepMs = pollSleepMs;
+    if (timing == Timing::Virtual) {
+        clock.settle = [this](net::SocketHandle s) { Settle(s); };
+        Transport().clock = &clock;
+    }
+}
+
+void SimulatorTest::StartSimulator(sim::Rig rig, int pollSleepMs, sim::SimOptions options) {
+    StartSimulator(std::move(rig), pollSleepMs == 100 ? Timing::Real : Timing::Virtual, options);
+}
+
+void SimulatorTest::Settle(net::SocketHandle s) {
+    // A loopback datagram is queued at its receiver before the send returns, so once the
+    // simulator is idle its replies are waiting on s. The limit only keeps a stuck simulator
+    // from hanging the test: the exchange then goes on and fails.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!simulator->Idle() && std::chrono::steady_clock::now() < until) {
+        if (s == net::kInvalidSocket) {
+            net::SleepMs(1);
+        } else if (net::WaitReadable(s, 1)) {
+            return;
+        }
+    }
 }
 
 void SimulatorTest::TearDown() {
     if (simulator) {
         simulator->Stop();
     }
-    Transport() = saved;
-    g_arrConfigParam.RemoveAll();
-    g_nCurDevice = 0;
 }
 
 }  // namespace varlo::testing

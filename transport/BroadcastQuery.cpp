@@ -7,26 +7,28 @@
 namespace varlo {
 
 namespace {
+// The devices' own tool polls every 100 ms and resends every second; a reply that comes early
+// still waits for the end of its step.
 constexpr int kPollStepMs = 100;
 constexpr int kResendMs = 1000;
 
 // One poll step: sleep through it and look once, or, with replyEndsStep, watch the socket until
-// the step's end and return at the first datagram that fits. Either way the step lasts
-// pollSleepMs unless a reply ends it.
+// the step's end and return at the first datagram that fits. Either way the step lasts 100 ms
+// on the transport's clock unless a reply ends it.
 int32_t AwaitStep(net::SocketHandle s, const TransportSettings& t, uint8_t* reply,
                   std::size_t replyCapacity) {
     if (!t.replyEndsStep) {
-        net::SleepMs(t.pollSleepMs);
+        t.clock->Sleep(s, kPollStepMs);
         return net::ReceiveFrom(s, reply, replyCapacity);
     }
-    using Clock = std::chrono::steady_clock;
-    const auto end = Clock::now() + std::chrono::milliseconds(t.pollSleepMs);
+    const auto end = t.clock->Now() + std::chrono::milliseconds(kPollStepMs);
     for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now()).count();
+        const auto left =
+            std::chrono::ceil<std::chrono::milliseconds>(end - t.clock->Now()).count();
         if (left <= 0) {
             return net::ReceiveFrom(s, reply, replyCapacity);
         }
-        if (net::WaitReadable(s, static_cast<int>(left))) {
+        if (t.clock->WaitReadable(s, static_cast<int>(left))) {
             const int32_t count = net::ReceiveFrom(s, reply, replyCapacity);
             if (count > 0) {
                 return count;

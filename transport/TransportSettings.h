@@ -1,10 +1,13 @@
 #pragma once
 // The one process-wide transport setting: where requests go and which local port searches use.
 // Operators get the limited broadcast; `--target` points the program at a directed broadcast or
-// at a simulator on loopback.
+// at a simulator on loopback. The clock the exchanges and the search loop wait on sits here too,
+// so that a test can put its own in place of the system's.
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "transport/PollClock.h"
 
 namespace varlo {
 
@@ -16,9 +19,7 @@ struct TransportSettings {
     uint32_t targetAddr = kLimitedBroadcast;  // host order
     uint16_t targetPort = CONFIG_PORT;
     uint16_t searchLocalPort = SEARCH_LOCAL_PORT;
-    // Real length of one 100 ms poll step of an exchange. Only tests that do not measure the
-    // timing itself shorten it; the exchange still counts its budget in 100 ms steps.
-    int pollSleepMs = 100;
+    PollClock* clock = &SystemClock();  // never null
     // The command line takes a reply the moment it arrives instead of at the end of its step;
     // the budget and the resend times stay the same. The dialogs keep the plain sleep.
     bool replyEndsStep = false;

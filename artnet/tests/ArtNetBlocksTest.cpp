@@ -48,15 +48,21 @@ TEST(ArtNetBlocks, ChecksumIsCrc16ModbusOverTheLeadingBytesHighByteFirst) {
     dmx.SetU8(47, 1);
     EXPECT_FALSE(dmx.ChecksumMatches());
 
+    // CRC-16/MODBUS of 84 zero bytes is 0x1DD2, of 56 zero bytes 0x0CCA.
     _ARTNETBASICPARAM basic;
     basic.SetU8(86, 0xFF);
     basic.StampChecksum();
+    EXPECT_EQ(basic.GetU8(84), 0x1D);
+    EXPECT_EQ(basic.GetU8(85), 0xD2);
     EXPECT_TRUE(basic.ChecksumMatches());
     EXPECT_EQ(basic.GetU8(86), 0xFF);  // the trailer is left as it was
     _RT5350BASICPARAM module;
+    module.SetU8(58, 0xFF);
     module.StampChecksum();
-    EXPECT_NE(module.Checksum(), 0);
-    EXPECT_EQ(module.GetU8(58), 0);
+    EXPECT_EQ(module.GetU8(56), 0x0C);
+    EXPECT_EQ(module.GetU8(57), 0xCA);
+    EXPECT_EQ(module.Checksum(), 0x0CCA);
+    EXPECT_EQ(module.GetU8(58), 0xFF);
 }
 
 TEST(ArtNetBlocks, PortRecordsAndAddressSetsSitAtTheirOffsets) {

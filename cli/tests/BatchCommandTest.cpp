@@ -331,17 +331,22 @@ TEST_F(BatchCommandTest, AReplyEndsTheWaitAndSilenceStillGetsThreeRequests) {
     StartRig(RigOf({DEVTYPE_LUMA_1}));
     const Bytes request = BuildShortRequest(0x16, devices[0].Identity());
     Bytes reply(80);
-    // A step of a whole second: only the early return makes this exchange quick.
-    Transport().pollSleepMs = 1000;
-    const auto start = std::chrono::steady_clock::now();
+    // On the test's clock: the reply ends the first step before any of its 100 ms have passed.
+    const long before = clock.ElapsedMs();
     EXPECT_EQ(BroadcastQuery(request.data(), request.size(), reply.data(), reply.size(), 3000), 80);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
+    EXPECT_EQ(clock.ElapsedMs() - before, 0);
 
+    // The dialogs' plain step waits it out.
+    Transport().replyEndsStep = false;
+    const long plain = clock.ElapsedMs();
+    EXPECT_EQ(BroadcastQuery(request.data(), request.size(), reply.data(), reply.size(), 3000), 80);
+    EXPECT_EQ(clock.ElapsedMs() - plain, 100);
+
+    Transport().replyEndsStep = true;
     sim::SimFaults silent;
     silent.silent = true;
     simulator->SetFaults(0, silent);
     simulator->ClearLog();
-    Transport().pollSleepMs = 10;
     EXPECT_EQ(BroadcastQuery(request.data(), request.size(), reply.data(), reply.size(), 3000), -1);
     EXPECT_EQ(CodesTo(0), (std::vector<uint8_t>{0x16, 0x16, 0x16}));
 }

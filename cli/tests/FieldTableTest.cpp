@@ -59,7 +59,8 @@ TEST(FieldTable, EveryFieldTheDumpPrintsHasAPath) {
             SCOPED_TRACE(ModelNameOf(type) + " " + b.label);
             const BlockSpec& layout = SessionModelOf(type).blocks[b.index];
             std::set<std::string> printed;
-            Leaves(DecodeBlock(type, layout, FactoryBlock(type, b.readCode))["fields"], "", &printed);
+            Leaves(DecodeBlock(type, layout, FactoryBlock(type, b.readCode))["fields"], "",
+                   &printed);
             std::set<std::string> paths;
             for (const FieldSpec& f : b.fields) {
                 paths.insert(f.path);

@@ -6,6 +6,7 @@
 #include "comport/SerialDriver.h"
 #include "comport/tests/ComRegistryFixture.h"
 #include "comport/tests/RecordingComPlatform.h"
+#include "testsupport/ScopedComPlatform.h"
 
 namespace varlo {
 namespace {
@@ -139,7 +140,7 @@ TEST(ReadComMapping, OutOfRangeNumbersAndNoDriverTouchNoRegistry) {
     ComRegistryFixture registry(Fixture());
     CComPlatform platform(registry.Layout());
     testing::RecordingComPlatform recorder(&platform);
-    SetComPlatform(&recorder);
+    testing::ScopedComPlatform installed(recorder);
 
     Outputs out;
     EXPECT_EQ(out.Read(0), -1);
@@ -165,7 +166,6 @@ TEST(ReadComMapping, OutOfRangeNumbersAndNoDriverTouchNoRegistry) {
         ASSERT_EQ(out.Read(n), -1) << n;
     }
     EXPECT_TRUE(recorder.calls.empty());
-    SetComPlatform(nullptr);
 }
 
 TEST(ReadComMapping, WithoutAdministrationDeviceEveryNumberIsNoDriver) {
@@ -191,11 +191,10 @@ TEST(ReadComMapping, ReadsWhereTheLayoutPoints) {
     layout.serialMap += "ELSEWHERE\\";  // no such key: every unmapped number is free
     layout.deviceNodes = layout.parameters;
     CComPlatform moved(layout);
-    SetComPlatform(&moved);
+    testing::ScopedComPlatform installed(moved);
     Outputs out;
     EXPECT_EQ(out.Read(4), -4);
     EXPECT_EQ(out.Read(3), -2);  // its "node" is now its own parameter key
-    SetComPlatform(nullptr);
 }
 
 }  // namespace

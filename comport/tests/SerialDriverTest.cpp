@@ -3,6 +3,7 @@
 #include "comport/ComPlatform.h"
 #include "comport/SerialDriver.h"
 #include "comport/tests/RecordingComPlatform.h"
+#include "testsupport/ScopedComPlatform.h"
 
 namespace varlo {
 namespace {
@@ -11,15 +12,10 @@ using testing::RecordingComPlatform;
 
 class SerialDriverTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        g_hSerialAdmin = kNoComHandle;
-        SetComPlatform(&fake);
-    }
-    void TearDown() override {
-        SetComPlatform(nullptr);
-        g_hSerialAdmin = kNoComHandle;
-    }
+    void SetUp() override { g_hSerialAdmin = kNoComHandle; }
+    void TearDown() override { g_hSerialAdmin = kNoComHandle; }
     RecordingComPlatform fake;
+    testing::ScopedComPlatform installed{fake};
 };
 
 // Handles are handed out from 0x100 upward in call order.

@@ -2,10 +2,12 @@
 // exchange: nothing may crash or read out of bounds (the asan preset checks the latter).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "discovery/SearchProtocol.h"
 #include "discovery/SearchSession.h"
+#include "testsupport/LoopbackDevice.h"
 #include "testsupport/WireTest.h"
 #include "transport/BroadcastQuery.h"
 #include "transport/FrameHeader.h"
@@ -16,13 +18,12 @@ namespace {
 constexpr std::size_t kMaxUdpPayload = 65507;
 
 TEST(BadDatagrams, EveryLengthThroughTheSearchSocket) {
-    TransportSettings saved = Transport();
+    testing::ScopedTransport transport;
     Transport().searchLocalPort = 0;
     CConfigParamArray table;
     SearchSession session(table);
     ASSERT_TRUE(session.Open());
     const uint16_t port = session.Socket().LocalPort();
-    Transport() = saved;
 
     const net::SocketHandle sender = net::OpenUdp();
     ASSERT_NE(sender, net::kInvalidSocket);
@@ -56,13 +57,16 @@ TEST(BadDatagrams, EveryLengthThroughTheSearchSocket) {
     EXPECT_EQ(table.GetSize(), accepted);
 }
 
+// The test plays the device: from inside the virtual clock's first wait it answers the first
+// send with the random datagram and stays silent after that.
 TEST(BadDatagrams, RandomRepliesThroughAnExchange) {
-    const net::SocketHandle device = net::OpenUdp();
-    ASSERT_TRUE(net::Bind(device, 0x7F000001, 0));
-    TransportSettings saved = Transport();
-    Transport().targetAddr = 0x7F000001;
-    Transport().targetPort = net::LocalPort(device);
-    Transport().pollSleepMs = 1;
+    testing::ScopedTransport transport;
+    testing::LoopbackDevice device;
+    ASSERT_TRUE(device.IsOpen());
+    testing::VirtualClock clock;
+    Transport().targetAddr = device.Address();
+    Transport().targetPort = device.Port();
+    Transport().clock = &clock;
 
     std::mt19937 random(11);
     std::vector<std::size_t> lengths;
@@ -76,36 +80,32 @@ TEST(BadDatagrams, RandomRepliesThroughAnExchange) {
 
     const DeviceIdentity id{};
     const Bytes request = BuildShortRequest(0x03, id);
-    Bytes incoming(kMaxUdpPayload);
     for (const std::size_t len : lengths) {
         Bytes datagram(len);
         for (auto& b : datagram) {
             b = static_cast<uint8_t>(random());
         }
-        // The device answers the first send with the random datagram, then stays silent.
-        std::thread answer([&] {
-            uint32_t addr = 0;
-            uint16_t port = 0;
-            if (net::WaitReadable(device, 2000) &&
-                net::ReceiveFrom(device, incoming.data(), incoming.size(), &addr, &port) >= 0) {
-                net::SendTo(device, addr, port, datagram.data(), datagram.size());
+        bool answered = false;
+        clock.settle = [&](net::SocketHandle s) {
+            for (const auto& r : device.Receive()) {
+                if (!answered) {
+                    device.Answer(r, datagram, s);
+                    answered = true;
+                }
             }
-        });
+        };
         Bytes reply(96, 0);
         const int32_t n = BroadcastQuery(request.data(), request.size(), reply.data(), reply.size(),
                                          kQueryBudgetMs);
-        answer.join();
-        while (net::WaitReadable(device, 0)) {  // the resends nobody answered
-            net::ReceiveFrom(device, incoming.data(), incoming.size());
-        }
+        device.Receive();  // the resends nobody answered
+        ASSERT_TRUE(answered) << len;
         if (len >= 1 && len <= reply.size()) {
             EXPECT_EQ(n, static_cast<int32_t>(len));
+            EXPECT_TRUE(std::equal(datagram.begin(), datagram.end(), reply.begin())) << len;
         } else {
             EXPECT_EQ(n, -1) << len;
         }
     }
-    net::Close(device);
-    Transport() = saved;
 }
 
 }  // namespace

@@ -1,17 +1,20 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
+#include "testsupport/ScopedDeviceTable.h"
 #include "testsupport/WireTest.h"
 
 namespace varlo {
 namespace {
 
-using testing::Hex;
+using testing::HexArray;
 
 _CONFIGPARAM Record(const std::string& hex) {
-    return _CONFIGPARAM::FromBytes(Hex(hex).data());
+    return _CONFIGPARAM::FromBytes(HexArray<16>(hex));
 }
 
 TEST(DeviceType, NamesAndFamilies) {
@@ -34,7 +37,7 @@ TEST(DeviceType, NamesAndFamilies) {
     };
     for (const Case& c : cases) {
         const _CONFIGPARAM r =
-            Record(std::string(c.typeBytes) + " 00 00 00 00 00 00 00 00 0 0 0 0 0 0");
+            Record(std::string(c.typeBytes) + " 00 00  00 00 00 00 00 00  00 00 00 00");
         const char* name = GetDeviceTypeName(r.dwType());
         if (c.name == nullptr) {
             EXPECT_EQ(name, nullptr) << c.typeBytes;
@@ -52,10 +55,11 @@ TEST(DeviceTable, RecordFieldsAndFormats) {
     EXPECT_EQ(FormatMacDash(r.byMac()), "00-1A-2B-00-00-07");
     EXPECT_EQ(FormatIp(r.dwIp()), "192.168.1.60");
     const DeviceIdentity id = r.Identity();
-    EXPECT_EQ(Bytes(id.begin(), id.end()), Hex("80 00 51 11 AB CD 00 1A 2B 00 00 07"));
+    EXPECT_EQ(id, HexArray<12>("80 00 51 11 AB CD 00 1A 2B 00 00 07"));
 }
 
 TEST(DeviceTable, CurrentDeviceMustIndexTheTable) {
+    testing::ScopedDeviceTable restore;
     CConfigParamArray& table = g_arrConfigParam;
     table.RemoveAll();
     EXPECT_FALSE(CurrentDeviceIdentity());
@@ -67,8 +71,16 @@ TEST(DeviceTable, CurrentDeviceMustIndexTheTable) {
     }
     g_nCurDevice = 1;
     EXPECT_TRUE(CurrentDeviceIdentity());
-    table.RemoveAll();
-    g_nCurDevice = 0;
+}
+
+// A fixture a byte short cannot become a record: the hex helper refuses a lone digit, and a
+// record is made only from exactly 16 bytes.
+TEST(DeviceTable, FixturesMustHaveWholeBytesAndExactlySixteenOfThem) {
+    EXPECT_THROW(testing::Hex("80 00 51 11 0"), std::invalid_argument);
+    EXPECT_THROW(testing::Hex("80 0 0 51"), std::invalid_argument);
+    EXPECT_THROW(testing::Hex("80 00 5G"), std::invalid_argument);
+    EXPECT_EQ(testing::Hex("8000 5111"), (Bytes{0x80, 0x00, 0x51, 0x11}));
+    EXPECT_THROW(Record("80 00 51 11 00 00 00 00 00 00 00 00 00 00 00"), std::invalid_argument);
 }
 
 }  // namespace

@@ -10,10 +10,11 @@ namespace {
 
 using testing::BytesEq;
 using testing::Hex;
+using testing::HexArray;
 
 std::optional<_CONFIGPARAM> Accept(const Bytes& datagram) {
     uint8_t buffer[kSearchReceiveBuffer] = {};
-    std::copy(datagram.begin(), datagram.end(), buffer);
+    std::copy_n(datagram.begin(), std::min(datagram.size(), sizeof buffer), buffer);
     return AcceptSearchReply(buffer, static_cast<int>(datagram.size()));
 }
 
@@ -22,7 +23,7 @@ TEST(SearchProtocol, WorkedFrames) {
     EXPECT_TRUE(BytesEq(BuildSearchRequest(table), Hex("01 00 00 08 00 00 00 00")));
 
     table.Add(
-        _CONFIGPARAM::FromBytes(Hex("01 00 00 90 00 00 00 1A 2B 3C 4D 5E C0 A8 01 32").data()));
+        _CONFIGPARAM::FromBytes(HexArray<16>("01 00 00 90 00 00 00 1A 2B 3C 4D 5E C0 A8 01 32")));
     EXPECT_TRUE(BytesEq(BuildSearchRequest(table),
                         Hex("01 00 00 14 00 00 00 00"                  // header, length 20
                             "01 00 00 90 00 00 00 1A 2B 3C 4D 5E")));  // LUMA-1 identity

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "transport/DecimalText.h"
 #include "serialserver/WepKeyText.h"
+#include "transport/DecimalText.h"
 
 namespace varlo::serialserver {
 namespace {

@@ -4,6 +4,9 @@
 // after any attempted write for the families that have one.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <ostream>
+#include <string>
 #include <vector>
 
 #include "artnet/ArtNetCommands.h"
@@ -35,6 +38,18 @@ const ModelCase kModels[] = {
     {DEVTYPE_LUMA_EX, {0x16, 0x03, 0x04}, {0x07, 0x08}, 0x7E},
     {DEVTYPE_LUMA_AIR_MODULE, {0x16, 0x03}, {0x07}, 0},
 };
+
+// Test names and CTest names show the type code, not the bytes of the case.
+void PrintTo(const ModelCase& c, std::ostream* os) {
+    char text[12];
+    std::snprintf(text, sizeof text, "0x%08X", c.type);
+    *os << text;
+}
+std::string NameOf(const ::testing::TestParamInfo<ModelCase>& info) {
+    char text[16];
+    std::snprintf(text, sizeof text, "Type%08X", info.param.type);
+    return text;
+}
 
 const SessionModel& ModelOf(uint32_t type) {
     const artnet::ArtNetModel* m = artnet::FindArtNetModel(type);
@@ -127,7 +142,7 @@ TEST_P(ConfigSessionTest, AReadFailureStopsTheOpeningAndItsBlocksAreNeverWritten
     EXPECT_TRUE(Codes().empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryModel, ConfigSessionTest, ::testing::ValuesIn(kModels));
+INSTANTIATE_TEST_SUITE_P(EveryModel, ConfigSessionTest, ::testing::ValuesIn(kModels), NameOf);
 
 // A write that fails keeps the saved copy: the next Apply sends the block again, and the finish
 // command follows each attempt.

@@ -42,6 +42,7 @@ protected:
         if (setup) {
             setup(rig.devices[0]);
         }
+        g_arrConfigParam.RemoveAll();
         g_arrConfigParam.Add(rig.devices[0].record);
         g_nCurDevice = 0;
         identity = rig.devices[0].Identity();

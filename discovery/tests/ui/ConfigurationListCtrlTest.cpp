@@ -9,6 +9,7 @@
 #include "discovery/ConfigurationListCtrl.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
+#include "testsupport/ScopedDeviceTable.h"
 #include "widgets/VarloMessageBox.h"
 
 namespace varlo::ui {
@@ -44,6 +45,7 @@ TEST(ConfigurationListCtrl, RowsMirrorTheTableAndAreNeverSorted) {
         EXPECT_EQ(list.header()->sectionSize(c), widths[c]);
     }
 
+    testing::ScopedDeviceTable restore;
     g_arrConfigParam.RemoveAll();
     g_arrConfigParam.Add(Record(DEVTYPE_LUMA_8, 9));
     g_arrConfigParam.Add(Record(0x01000090, 7));      // LUMA-1's bytes the wrong way round

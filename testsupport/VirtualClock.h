@@ -1,0 +1,34 @@
+#pragma once
+// Virtual time for the exchange and the search loop: it moves only when the code under test
+// waits, and then by exactly what it asked for, so a test can count poll steps, requests and
+// ticks the same on any machine. Before each wait, `settle` runs with the socket waited on: a
+// test that plays the device answers there, a simulator test waits there for the simulator to
+// have answered. A wait on a socket that is then readable ends at once.
+#include <functional>
+#include <vector>
+
+#include "transport/PollClock.h"
+
+namespace varlo::testing {
+
+class VirtualClock : public PollClock {
+public:
+    TimePoint Now() override { return m_now; }
+    void Sleep(net::SocketHandle s, int ms) override;
+    bool WaitReadable(net::SocketHandle s, int ms) override;
+
+    // Milliseconds of virtual time since the clock was made.
+    long ElapsedMs() const;
+    // The length of every poll step an exchange asked for, in order.
+    const std::vector<int>& Sleeps() const { return m_sleeps; }
+
+    std::function<void(net::SocketHandle)> settle;
+
+private:
+    // Far from the steady clock's epoch, so that no arithmetic of the code under test wraps.
+    static constexpr TimePoint kStart = TimePoint{} + std::chrono::hours(24);
+    TimePoint m_now = kStart;
+    std::vector<int> m_sleeps;
+};
+
+}  // namespace varlo::testing
