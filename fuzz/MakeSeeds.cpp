@@ -83,31 +83,31 @@ int main(int argc, char** argv) {
                 device = &d;
             }
         }
-        const BlockSpec& spec = c.model->blocks[c.block];
+        const BlockSpec& layout = c.model->blocks[c.block];
         Bytes request;
         if (c.write) {
-            const Bytes& block = device->blocks.at(spec.readCode);
+            const Bytes& block = device->blocks.at(layout.readCode);
             request =
-                BuildWriteRequest(spec.writeCode, device->Identity(), block.data(), block.size());
+                BuildWriteRequest(layout.writeCode, device->Identity(), block.data(), block.size());
         } else {
-            request = c.model->shape(spec.readCode, device->Identity());
+            request = c.model->shape(layout.readCode, device->Identity());
         }
         Write("exchange_reply",
-              Name(c.write ? "write" : "read", c.type, c.write ? spec.writeCode : spec.readCode),
+              Name(c.write ? "write" : "read", c.type, c.write ? layout.writeCode : layout.readCode),
               Prefixed(static_cast<uint8_t>(i), AnswerOf(request)));
     }
 
     // Simulator: every request the program sends to each device, clean and with dirtyText.
     for (const sim::SimDevice& d : rig.devices) {
         const SessionModel& model = fuzz::SessionOf(d.Type());
-        for (const BlockSpec& spec : model.blocks) {
-            const Bytes read = model.shape(spec.readCode, d.Identity());
-            Write("sim_request", Name("read", d.Type(), spec.readCode), Prefixed(0, read));
-            Write("sim_request", Name("read-dirty", d.Type(), spec.readCode), Prefixed(1, read));
-            if (spec.Writable()) {
-                const Bytes& block = d.blocks.at(spec.readCode);
-                Write("sim_request", Name("write", d.Type(), spec.writeCode),
-                      Prefixed(0, BuildWriteRequest(spec.writeCode, d.Identity(), block.data(),
+        for (const BlockSpec& layout : model.blocks) {
+            const Bytes read = model.shape(layout.readCode, d.Identity());
+            Write("sim_request", Name("read", d.Type(), layout.readCode), Prefixed(0, read));
+            Write("sim_request", Name("read-dirty", d.Type(), layout.readCode), Prefixed(1, read));
+            if (layout.Writable()) {
+                const Bytes& block = d.blocks.at(layout.readCode);
+                Write("sim_request", Name("write", d.Type(), layout.writeCode),
+                      Prefixed(0, BuildWriteRequest(layout.writeCode, d.Identity(), block.data(),
                                                     block.size())));
             }
         }

@@ -42,9 +42,9 @@ struct Harness {
 };
 
 // A well-formed answer to a read of the block: code | 0x80, status 0, the block's bytes.
-Bytes GoodReadReply(const BlockSpec& spec) {
-    Bytes reply(spec.ReplySize(), 0x5A);
-    reply[0] = spec.readCode | 0x80;
+Bytes GoodReadReply(const BlockSpec& layout) {
+    Bytes reply(layout.ReplySize(), 0x5A);
+    reply[0] = layout.readCode | 0x80;
     reply[1] = 0;
     return reply;
 }
@@ -58,7 +58,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     const std::vector<fuzz::ExchangeCase>& cases = fuzz::ExchangeCases();
     const fuzz::ExchangeCase& c = cases[data[0] % cases.size()];
     const Bytes reply(data + 1, data + std::min(size, kMaxUdpPayload + 1));
-    const BlockSpec& spec = c.model->blocks[c.block];
+    const BlockSpec& layout = c.model->blocks[c.block];
     const DeviceIdentity identity{};
     ConfigSession session(*c.model, identity);
     h.answers.clear();
@@ -66,23 +66,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!c.write) {
         h.answers.push_back(reply);
         const bool read = session.Read(c.block);
-        const bool good = reply.size() == spec.ReplySize() && reply[0] == (spec.readCode | 0x80);
+        const bool good = reply.size() == layout.ReplySize() && reply[0] == (layout.readCode | 0x80);
         FUZZ_CHECK(read == good);
         FUZZ_CHECK(session.IsRead(c.block) == good);
         if (read) {
             const Bytes& saved = *session.Saved(c.block);
-            FUZZ_CHECK(saved.size() == spec.size);
+            FUZZ_CHECK(saved.size() == layout.size);
             FUZZ_CHECK(std::equal(saved.begin(), saved.end(),
-                                  reply.begin() + static_cast<std::ptrdiff_t>(spec.replyOffset)));
+                                  reply.begin() + static_cast<std::ptrdiff_t>(layout.replyOffset)));
             // What varlo-cli prints of it: every decoder reads only inside the block.
-            const cli::Json decoded = cli::DecodeBlock(c.type, spec, saved);
+            const cli::Json decoded = cli::DecodeBlock(c.type, layout, saved);
             FUZZ_CHECK(!decoded.dump(-1, ' ', false, cli::Json::error_handler_t::replace).empty());
         }
         return 0;
     }
 
-    const Bytes goodRead = GoodReadReply(spec);
-    const Bytes readCopy(goodRead.begin() + static_cast<std::ptrdiff_t>(spec.replyOffset),
+    const Bytes goodRead = GoodReadReply(layout);
+    const Bytes readCopy(goodRead.begin() + static_cast<std::ptrdiff_t>(layout.replyOffset),
                          goodRead.end());
     h.answers.push_back(goodRead);
     FUZZ_CHECK(session.Read(c.block));
@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     h.answers.push_back(reply);
     const WriteOutcome outcome = session.Commit(c.block, built);
     const bool good =
-        reply.size() == kAckReplySize && reply[0] == (spec.writeCode | 0x80) && reply[1] == 0;
+        reply.size() == kAckReplySize && reply[0] == (layout.writeCode | 0x80) && reply[1] == 0;
     FUZZ_CHECK(outcome == (good ? WriteOutcome::Written : WriteOutcome::Failed));
     // A failed write keeps the copy read, so the next Apply sends the block again.
     FUZZ_CHECK(*session.Saved(c.block) == (good ? built : readCopy));
