@@ -92,9 +92,10 @@ int main(int argc, char** argv) {
         } else {
             request = c.model->shape(layout.readCode, device->Identity());
         }
-        Write("exchange_reply",
-              Name(c.write ? "write" : "read", c.type, c.write ? layout.writeCode : layout.readCode),
-              Prefixed(static_cast<uint8_t>(i), AnswerOf(request)));
+        Write(
+            "exchange_reply",
+            Name(c.write ? "write" : "read", c.type, c.write ? layout.writeCode : layout.readCode),
+            Prefixed(static_cast<uint8_t>(i), AnswerOf(request)));
     }
 
     // Simulator: every request the program sends to each device, clean and with dirtyText.
