@@ -66,7 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     if (!c.write) {
         h.answers.push_back(reply);
         const bool read = session.Read(c.block);
-        const bool good = reply.size() == layout.ReplySize() && reply[0] == (layout.readCode | 0x80);
+        const bool good =
+            reply.size() == layout.ReplySize() && reply[0] == (layout.readCode | 0x80);
         FUZZ_CHECK(read == good);
         FUZZ_CHECK(session.IsRead(c.block) == good);
         if (read) {
