@@ -126,4 +126,21 @@ bool FindTargets(const TargetSpec& wanted, ResolvedTargets* out) {
     return true;
 }
 
+bool FileJobs(const BatchArgs& args, const std::vector<ConfigFile>& files,
+              std::vector<FileJob>* jobs, ResolvedTargets* targets) {
+    if (args.toGiven) {
+        if (!FindTargets({args.to, false, std::nullopt}, targets)) {
+            return false;
+        }
+        for (const _CONFIGPARAM& target : targets->found) {
+            jobs->push_back({&files[0], args.positional[0], target});
+        }
+        return true;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        jobs->push_back({&files[i], args.positional[i], files[i].record});
+    }
+    return true;
+}
+
 }  // namespace varlo::cli

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
+#include "cli/ConfigFile.h"
 #include "cli/DeviceTargets.h"
 
 namespace varlo::cli {
@@ -39,5 +40,19 @@ bool PrepareBackupDir(const char* command, const BatchArgs& args, std::filesyste
 // One search for the whole command, then the devices the wanted names. False, with the message on
 // standard error, when the search socket cannot be created.
 bool FindTargets(const TargetSpec& wanted, ResolvedTargets* out);
+
+// One configuration file and the device it goes to: its own, or one named with --to.
+struct FileJob {
+    const ConfigFile* file;
+    std::string fileName;
+    _CONFIGPARAM target;
+};
+
+// Pairs the files with their devices: with --to, the one file with every device found (one
+// search; the MACs not found go to targets->missing), otherwise each file with its own device
+// (no search). False, with the message on standard error, when the search socket cannot be
+// created.
+bool FileJobs(const BatchArgs& args, const std::vector<ConfigFile>& files,
+              std::vector<FileJob>* jobs, ResolvedTargets* targets);
 
 }  // namespace varlo::cli

@@ -17,14 +17,8 @@
 namespace varlo::cli {
 
 namespace {
-struct DiffJob {
-    const ConfigFile* file;
-    std::string fileName;
-    _CONFIGPARAM target;
-};
-
 // The lines between a device and a file; nothing (and the reason) when it cannot be compared.
-std::optional<std::vector<std::string>> Compare(const DiffJob& job, std::string* error) {
+std::optional<std::vector<std::string>> Compare(const FileJob& job, std::string* error) {
     const ConfigFile& file = *job.file;
     if (job.target.dwType() != file.Type()) {
         *error = job.fileName + " holds a " + ModelNameOf(file.Type()) +
@@ -70,19 +64,10 @@ int DiffCommand(const std::vector<std::string>& args) {
     if (!demo.Start(parsed.common)) {
         return 2;
     }
-    std::vector<DiffJob> jobs;
+    std::vector<FileJob> jobs;
     ResolvedTargets targets;
-    if (parsed.toGiven) {
-        if (!FindTargets({parsed.to, false, std::nullopt}, &targets)) {
-            return 2;
-        }
-        for (const _CONFIGPARAM& target : targets.found) {
-            jobs.push_back({&files[0], parsed.positional[0], target});
-        }
-    } else {
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            jobs.push_back({&files[i], parsed.positional[i], files[i].record});
-        }
+    if (!FileJobs(parsed, files, &jobs, &targets)) {
+        return 2;
     }
 
     // One device: the lines alone, as diff(1) prints them. Several: a head line per device.
@@ -94,7 +79,7 @@ int DiffCommand(const std::vector<std::string>& args) {
         console.Done("failed");
     }
     RunOnDevices(jobs.size(), JobsOf(parsed), [&](std::size_t i) {
-        const DiffJob& job = jobs[i];
+        const FileJob& job = jobs[i];
         std::string error;
         const std::optional<std::vector<std::string>> lines = Compare(job, &error);
         std::string text;

@@ -17,12 +17,6 @@
 namespace varlo::cli {
 
 namespace {
-struct RestoreJob {
-    const ConfigFile* file;
-    std::string fileName;
-    _CONFIGPARAM target;
-};
-
 // The file's blocks for a target; a clone keeps the target's own name and addresses, and the
 // blocks that then mix both devices' bytes get their checksum stamped afresh.
 bool BuildRestoreBlocks(const ConfigFile& file, bool keepOwn, const ConfigSession& session,
@@ -91,19 +85,10 @@ int RestoreCommand(const std::vector<std::string>& args) {
     if (!demo.Start(parsed.common)) {
         return 1;
     }
-    std::vector<RestoreJob> jobs;
+    std::vector<FileJob> jobs;
     ResolvedTargets targets;
-    if (parsed.toGiven) {
-        if (!FindTargets({parsed.to, false, std::nullopt}, &targets)) {
-            return 1;
-        }
-        for (const _CONFIGPARAM& target : targets.found) {
-            jobs.push_back({&files[0], parsed.positional[0], target});
-        }
-    } else {
-        for (std::size_t i = 0; i < files.size(); ++i) {
-            jobs.push_back({&files[i], parsed.positional[i], files[i].record});
-        }
+    if (!FileJobs(parsed, files, &jobs, &targets)) {
+        return 1;
     }
 
     BatchConsole console(jobs.size() + targets.missing.size());
@@ -113,7 +98,7 @@ int RestoreCommand(const std::vector<std::string>& args) {
         console.Done("failed");
     }
     RunOnDevices(jobs.size(), JobsOf(parsed), [&](std::size_t i) {
-        const RestoreJob& job = jobs[i];
+        const FileJob& job = jobs[i];
         const ConfigFile& file = *job.file;
         DeviceResult result;
         if (job.target.dwType() != file.Type()) {
