@@ -203,8 +203,9 @@ void DmxPortPage::SubNetRule(std::size_t changed) {
         // A port without a selection matches no other port. A port whose field holds text
         // that is not its number (typed and not yet a number in range) is the operator's:
         // the rule neither writes over it nor changes the number behind it.
+        uint32_t shown = 0;
         if (j == changed || source.mode == kNoSelection || p.mode != source.mode ||
-            p.universeText != std::to_string(p.universe)) {
+            ParseUnsigned(p.universeText, &shown) != Parse::Ok || shown != p.universe) {
             continue;
         }
         p.universe = static_cast<uint32_t>((u & 0xF0) | (Low8(p.universe) & 0x0F));
