@@ -110,12 +110,30 @@ void DmxPortPage::Fill(const _ARTNETDMXPARAM& block) {
 }
 
 std::optional<ValidationFailure> DmxPortPage::SetUniverseText(std::size_t k, std::string text) {
-    m_ports.at(k).universeText = std::move(text);
-    std::optional<ValidationFailure> failure = Validate();
-    if (m_model.KeepsSubNets()) {
-        SubNetRule(k);
+    Port& p = m_ports.at(k);
+    p.universeText = std::move(text);
+    uint32_t typed = 0;
+    const bool isNumber = ParseUnsigned(p.universeText, &typed) == Parse::Ok;
+    std::optional<ValidationFailure> failure = CheckField(k, NumberKind::Universe);
+    // A text that is no number (yet: empty, half typed) moves nothing; the other ports follow
+    // a universe only when it has one.
+    if (isNumber) {
+        if (m_model.KeepsSubNets()) {
+            SubNetRule(k);
+        } else {
+            RebuildCaptions();
+        }
+    }
+    return failure;
+}
+
+std::optional<ValidationFailure> DmxPortPage::CheckField(std::size_t k, NumberKind kind) {
+    Port& p = m_ports.at(k);
+    std::optional<ValidationFailure> failure;
+    if (kind == NumberKind::Universe) {
+        Exchange(p.universeText, kMaxUniverse, &p.universe, k, kind, &failure);
     } else {
-        RebuildCaptions();
+        Exchange(p.frameRateText, kMaxFrameRate, &p.frameRate, k, kind, &failure);
     }
     return failure;
 }
@@ -182,13 +200,17 @@ void DmxPortPage::SubNetRule(std::size_t changed) {
     const uint8_t u = Low8(source.universe);
     for (std::size_t j = 0; j < m_model.portCount; ++j) {
         Port& p = m_ports[j];
-        p.universe = Low8(p.universe);
-        // A port without a selection matches no other port.
-        if (j != changed && source.mode != kNoSelection && p.mode == source.mode) {
-            p.universe = static_cast<uint32_t>((u & 0xF0) | (p.universe & 0x0F));
+        // A port without a selection matches no other port. A port whose field holds text
+        // that is not its number (typed and not yet a number in range) is the operator's:
+        // the rule neither writes over it nor changes the number behind it.
+        uint32_t shown = 0;
+        if (j == changed || source.mode == kNoSelection || p.mode != source.mode ||
+            ParseUnsigned(p.universeText, &shown) != Parse::Ok || shown != p.universe) {
+            continue;
         }
+        p.universe = static_cast<uint32_t>((u & 0xF0) | (Low8(p.universe) & 0x0F));
+        p.universeText = std::to_string(p.universe);
     }
-    WriteNumbers();
     RebuildCaptions();
 }
 

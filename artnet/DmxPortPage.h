@@ -4,9 +4,11 @@
 // group captions. The Qt page binds its widgets to this state; varlo-cli edits it directly.
 //
 // The universe and frame-rate fields are bound to numbers the way a dialog's data exchange binds
-// them: the field shows text, validation parses the texts into the numbers, and writing the
-// numbers back replaces the texts. On pages with more than one port the ports of the same
-// direction share one sub-net (the upper four bits of the universe) while the operator types.
+// them: the field shows text and validation parses the texts into the numbers. What the operator
+// typed is never written over with an older number: the numbers replace the texts only when a
+// block is read, and for the ports the sub-net rule moves. On pages with more than one port the
+// ports of the same direction share one sub-net (the upper four bits of the universe) while the
+// operator types.
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -67,8 +69,11 @@ public:
     // rule does not run.
     void Fill(const _ARTNETDMXPARAM& block);
 
-    // The operator's edits. The two that have handlers return the failure of the validation
-    // they run (the caller shows it); the rest of the handler has run in any case.
+    // The operator's edits. A universe text that is a number takes effect at once (the sub-net
+    // rule, the captions) and returns the failure of its own check, which a window shows only
+    // once the operator is done with the field (CheckField). A mode change runs the whole
+    // validation and returns its failure. Neither writes over a field holding a typed text
+    // that is not its number.
     std::optional<ValidationFailure> SetUniverseText(std::size_t k, std::string text);
     std::optional<ValidationFailure> SelectMode(std::size_t k, int index);
     void SetFrameRateText(std::size_t k, std::string text) { m_ports.at(k).frameRateText = text; }
@@ -81,8 +86,10 @@ public:
 
     // Parses the universe fields in port order, then the frame-rate fields, into their numbers,
     // and stops at the first field that fails. Fields before it take their new values, fields
-    // after it keep their previous ones.
+    // after it keep their previous ones. The texts stay as they are.
     std::optional<ValidationFailure> Validate();
+    // The same for one field alone: the check of a field the operator has left.
+    std::optional<ValidationFailure> CheckField(std::size_t k, NumberKind kind);
 
     // GetNodeAParam / GetNodeBParam: validates (the caller shows a failure and goes on), then
     // builds from `saved`, the block as last read or written. Numbers out of range go out as

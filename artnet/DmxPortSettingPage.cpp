@@ -1,11 +1,14 @@
 #include "artnet/DmxPortSettingPage.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 
 #include "artnet/ArtNetItems.h"
 #include "artnet/DeviceText.h"
@@ -85,15 +88,23 @@ void CDmxPortSettingPage::AddPort(std::size_t k) {
     }
     form->setColumnStretch(1, 1);
 
+    // A field being typed in says nothing: its check waits until the operator leaves it for
+    // another field of the page, or until Apply. The sub-net rule and the captions follow each
+    // keystroke.
     connect(w.universe, &QLineEdit::textEdited, this, [this, k](const QString& text) {
-        Handled(m_page.SetUniverseText(k, text.toLocal8Bit().toStdString()));
+        m_page.SetUniverseText(k, text.toLocal8Bit().toStdString());
+        m_unchecked[k][kUniverseField] = true;
+        Refresh();
     });
     connect(w.frameRate, &QLineEdit::textEdited, this, [this, k](const QString& text) {
         m_page.SetFrameRateText(k, text.toLocal8Bit().toStdString());
+        m_unchecked[k][kFrameRateField] = true;
     });
+    w.universe->installEventFilter(this);
+    w.frameRate->installEventFilter(this);
     connect(w.mode, &QComboBox::currentIndexChanged, this, [this, k](int index) {
         if (!m_refreshing) {
-            Handled(m_page.SelectMode(k, index));
+            Handled(m_page.SelectMode(k, index), false);
         }
     });
     connect(w.merge, &QComboBox::currentIndexChanged, this, [this, k](int index) {
@@ -112,12 +123,45 @@ void CDmxPortSettingPage::AddPort(std::size_t k) {
     });
 }
 
-void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failure) {
+bool CDmxPortSettingPage::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut) {
+        // Only a move to another field of this page is leaving the field: a message box, a
+        // switch to another window, the buttons and the tabs are not (Apply checks anyway).
+        // The check runs once the focus has moved and the click or key that moved it is done:
+        // a message box in the middle of a click would leave its release to the box.
+        QWidget* next = QApplication::focusWidget();
+        if (next != nullptr && next != watched && isAncestorOf(next)) {
+            for (std::size_t k = 0; k < m_page.PortCount(); ++k) {
+                for (const NumberKind kind : {NumberKind::Universe, NumberKind::FrameRate}) {
+                    if (watched == Field(ValidationFailure{k, kind, {}})) {
+                        QTimer::singleShot(0, this, [this, k, kind] { CheckLeftField(k, kind); });
+                    }
+                }
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void CDmxPortSettingPage::CheckLeftField(std::size_t k, NumberKind kind) {
+    bool& unchecked =
+        m_unchecked[k][kind == NumberKind::Universe ? kUniverseField : kFrameRateField];
+    // A dialog closed by Confirm in the meantime has checked every field itself.
+    if (!unchecked || !isVisible()) {
+        return;
+    }
+    unchecked = false;
+    // The focus stays where the operator took it.
+    Handled(m_page.CheckField(k, kind), false);
+}
+
+void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failure,
+                                  bool focusField) {
     if (failure) {
         VarloMessageBox(this, QString::fromLatin1(failure->message.c_str()));
     }
     Refresh();
-    if (failure) {
+    if (failure && focusField) {
         QLineEdit* field = Field(*failure);
         field->setFocus(Qt::OtherFocusReason);
         field->selectAll();
@@ -125,7 +169,7 @@ void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failur
 }
 
 void CDmxPortSettingPage::ShowFailure(const ValidationFailure& failure) {
-    Handled(failure);
+    Handled(failure, true);
 }
 
 QLineEdit* CDmxPortSettingPage::Field(const ValidationFailure& failure) const {

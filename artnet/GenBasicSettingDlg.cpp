@@ -8,6 +8,7 @@
 
 #include "artnet/DeviceText.h"
 #include "widgets/IpAddressCtrl.h"
+#include "widgets/ReadOnlyField.h"
 
 namespace varlo::ui {
 
@@ -16,9 +17,8 @@ CGenBasicSettingDlg::CGenBasicSettingDlg(artnet::ModuleBasicPage& page, QWidget*
     auto* nameRow = new QGridLayout;
     auto* nameLabel = new QLabel(QStringLiteral("Device Name:"), this);
     m_name = new QLineEdit(this);
-    m_name->setReadOnly(true);
     // Nothing to edit: Tab goes to the addresses; a click still lets the name be copied.
-    m_name->setFocusPolicy(Qt::ClickFocus);
+    MakeReadOnlyField(m_name);
     nameLabel->setBuddy(m_name);
     nameRow->addWidget(nameLabel, 0, 0);
     nameRow->addWidget(m_name, 0, 1);

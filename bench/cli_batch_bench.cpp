@@ -1,7 +1,7 @@
 // varlo-cli restore and set on simulated rigs of 100 and 1,000 devices on loopback, against the
-// same work done one device after another with the dialogs' exchange timing (a 100 ms sleep
-// before each look at the socket). Each run once; run one benchmark a process to read its peak
-// memory (the simulator's rig and log are in the same process):
+// same work done one device after another with whole poll steps (a 100 ms sleep before each
+// look at the socket, as the dialogs once waited). Each run once; run one benchmark a process
+// to read its peak memory (the simulator's rig and log are in the same process):
 //   cli_batch_bench --benchmark_filter='BM_Restore/devices:1000/baseline:0/'
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
@@ -59,7 +59,7 @@ private:
     int m_saved;
 };
 
-// The timing each run uses: varlo-cli's (replies end the wait, devices at once) or the dialogs'
+// The timing each run uses: varlo-cli's (replies end the wait, devices at once) or the old one
 // (a whole 100 ms step before each look, one device after another).
 int UseTiming(bool baseline) {
     Transport().replyEndsStep = !baseline;

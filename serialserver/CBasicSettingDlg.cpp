@@ -38,7 +38,7 @@ CBasicSettingDlg::CBasicSettingDlg(QWidget* parent, BasicSettingPage& state)
     layout->addWidget(group);
     layout->addStretch(1);
 
-    BindText(m_edtDeviceName, &m_state.deviceName);
+    BindName(m_edtDeviceName, &m_state.deviceName, _BASICPARAM::kDeviceNameWidth - 1);
     BindList(m_cmbIpType, [this](int index) { OnIpTypeChanged(index); });
 }
 

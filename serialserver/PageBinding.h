@@ -11,6 +11,7 @@
 #include <string>
 
 #include "serialserver/TextField.h"
+#include "widgets/LocalText.h"
 
 namespace varlo::ui {
 
@@ -27,6 +28,14 @@ inline std::string ToLocalBytes(const QString& text) {
 inline void BindText(QLineEdit* edit, serialserver::TextField* field) {
     QObject::connect(edit, &QLineEdit::textEdited, edit,
                      [field](const QString& text) { field->Edit(ToLocalBytes(text)); });
+}
+
+// The same for a name the device holds in maxBytes: what is typed is cut to whole characters,
+// as the Art-Net pages cut theirs.
+inline void BindName(QLineEdit* edit, serialserver::TextField* field, std::size_t maxBytes) {
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [field, maxBytes](const QString& text) {
+        field->Edit(ToLocalText(text, maxBytes));
+    });
 }
 
 inline void ShowText(QLineEdit* edit, const serialserver::TextField& field) {

@@ -6,7 +6,7 @@ void VirtualClock::Sleep(net::SocketHandle s, int ms) {
     if (settle) {
         settle(s);
     }
-    m_sleeps.push_back(ms);
+    m_waits.push_back(ms);
     m_now += std::chrono::milliseconds(ms);
 }
 
@@ -14,6 +14,7 @@ bool VirtualClock::WaitReadable(net::SocketHandle s, int ms) {
     if (settle) {
         settle(s);
     }
+    m_waits.push_back(ms);
     if (s != net::kInvalidSocket && net::WaitReadable(s, 0)) {
         return true;
     }

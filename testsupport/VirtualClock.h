@@ -19,8 +19,10 @@ public:
 
     // Milliseconds of virtual time since the clock was made.
     long ElapsedMs() const;
-    // The length of every poll step an exchange asked for, in order.
-    const std::vector<int>& Sleeps() const { return m_sleeps; }
+    // The length of every wait asked for, whole step or wait for the socket, in order: an
+    // exchange asks for one a poll step, and for one more after each datagram that did not end
+    // it.
+    const std::vector<int>& Waits() const { return m_waits; }
 
     std::function<void(net::SocketHandle)> settle;
 
@@ -28,7 +30,7 @@ private:
     // Far from the steady clock's epoch, so that no arithmetic of the code under test wraps.
     static constexpr TimePoint kStart = TimePoint{} + std::chrono::hours(24);
     TimePoint m_now = kStart;
-    std::vector<int> m_sleeps;
+    std::vector<int> m_waits;
 };
 
 }  // namespace varlo::testing

@@ -7,8 +7,8 @@
 namespace varlo {
 
 namespace {
-// The devices' own tool polls every 100 ms and resends every second; a reply that comes early
-// still waits for the end of its step.
+// The devices' own tool polls every 100 ms and resends every second. The steps keep the resend
+// times; a reply ends its step when it arrives unless the transport asks for whole steps.
 constexpr int kPollStepMs = 100;
 constexpr int kResendMs = 1000;
 

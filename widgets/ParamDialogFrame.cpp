@@ -11,6 +11,9 @@
 #include <QShortcut>
 #include <QTabBar>
 #include <QVBoxLayout>
+#include <algorithm>
+
+#include "widgets/ReadOnlyField.h"
 
 namespace varlo::ui {
 
@@ -30,8 +33,7 @@ ParamDialogFrame::ParamDialogFrame(QWidget* parent, const Texts& texts,
     for (int row = 0; row < infoLabels.size(); ++row) {
         auto* label = new QLabel(infoLabels[row], info);
         auto* field = new QLineEdit(info);
-        field->setReadOnly(true);
-        field->setEnabled(false);
+        MakeReadOnlyField(field);
         field->setMinimumWidth(150);
         label->setBuddy(field);
         infoLayout->addWidget(label, row, 0);
@@ -62,7 +64,6 @@ ParamDialogFrame::ParamDialogFrame(QWidget* parent, const Texts& texts,
     auto* buttons = new QHBoxLayout;
     if (!texts.defaults.isEmpty()) {
         m_default = new QPushButton(texts.defaults, this);
-        m_default->setAutoDefault(false);
         buttons->addWidget(m_default);
         connect(m_default, &QPushButton::clicked, this, [this] { OnDefault(); });
     }
@@ -70,10 +71,15 @@ ParamDialogFrame::ParamDialogFrame(QWidget* parent, const Texts& texts,
     m_ok = new QPushButton(texts.ok, this);
     m_apply = new QPushButton(texts.apply, this);
     m_cancel = new QPushButton(texts.cancel, this);
-    // Enter anywhere in the dialog is OK, never Apply or Cancel of the button that had focus.
+    // A button with the focus takes Enter (and Space) itself; Enter anywhere else is OK. Every
+    // button is an auto-default one: it is the default while it has the focus, and OK is again
+    // once the focus leaves the buttons.
     m_ok->setDefault(true);
-    m_apply->setAutoDefault(false);
-    m_cancel->setAutoDefault(false);
+    for (QPushButton* button : {m_default, m_ok, m_apply, m_cancel}) {
+        if (button) {
+            button->setAutoDefault(true);
+        }
+    }
     buttons->addWidget(m_ok);
     buttons->addWidget(m_apply);
     buttons->addWidget(m_cancel);
@@ -85,6 +91,9 @@ ParamDialogFrame::ParamDialogFrame(QWidget* parent, const Texts& texts,
     layout->addLayout(top, 1);
     layout->addLayout(buttons);
 
+    // A click on a tab gives the tab bar the focus, as Ctrl+Tab gives it to the page: Tab goes
+    // on from where the operator is, into the page shown, never from a page hidden under it.
+    m_tabs->setFocusPolicy(Qt::StrongFocus);
     connect(m_tabs, &QTabBar::currentChanged, this, &ParamDialogFrame::ShowPage);
     auto* next = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this);
     auto* previous = new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this);
@@ -121,8 +130,40 @@ void ParamDialogFrame::AddPage(QWidget* page) {
     m_pageArea->setMinimumSize(m_pageArea->minimumSize().expandedTo(need));
     PlacePages();
     page->setVisible(m_pages.size() == 1);
-    // The page follows the tab bar in the focus chain, so Tab from the tabs enters the page.
     page->raise();
+    PutButtonsLastInFocusChain();
+}
+
+void ParamDialogFrame::PutButtonsLastInFocusChain() {
+    // The pages are made after the buttons, so their fields come last in the chain unless the
+    // buttons are moved behind them. The chain is then: the tab bar, every page's fields in
+    // the order they were made (hidden pages are skipped), the buttons, and round to the tab
+    // bar again.
+    const std::vector<QPushButton*> order = Buttons();
+    const auto isButton = [&order](QWidget* w) {
+        return std::find(order.begin(), order.end(), w) != order.end();
+    };
+    QWidget* last = previousInFocusChain();
+    while (last != this && (isButton(last) || last->focusPolicy() == Qt::NoFocus)) {
+        last = last->previousInFocusChain();
+    }
+    if (last == this) {
+        return;
+    }
+    for (QPushButton* button : order) {
+        setTabOrder(last, button);
+        last = button;
+    }
+}
+
+std::vector<QPushButton*> ParamDialogFrame::Buttons() const {
+    std::vector<QPushButton*> buttons;
+    for (QPushButton* button : {m_default, m_ok, m_apply, m_cancel}) {
+        if (button) {
+            buttons.push_back(button);
+        }
+    }
+    return buttons;
 }
 
 QWidget* ParamDialogFrame::Page(int index) const {
@@ -130,6 +171,15 @@ QWidget* ParamDialogFrame::Page(int index) const {
 }
 
 void ParamDialogFrame::ShowPage(int index) {
+    // Hiding the focused field would hand the focus to whatever follows it in the chain, on
+    // another page or on a button; the tab bar that switched the page keeps it instead.
+    QWidget* shown = index >= 0 && index < PageCount() ? Page(index) : nullptr;
+    QWidget* focused = focusWidget();
+    for (QWidget* page : m_pages) {
+        if (focused != nullptr && page != shown && page->isAncestorOf(focused)) {
+            m_tabs->setFocus(Qt::OtherFocusReason);
+        }
+    }
     for (QWidget* page : m_pages) {
         page->hide();
     }

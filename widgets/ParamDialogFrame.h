@@ -4,7 +4,9 @@
 // and hidden in place, never re-created), and the buttons OK (the default button), Apply, Cancel
 // and, for the Art-Net family, Default below. The dialogs add their pages and their Apply and
 // Default handling; everything an operator does with the keyboard in any of them works here
-// once: Enter is OK, Esc Cancel, Ctrl+Tab and Ctrl+Shift+Tab switch pages.
+// once: a focused button takes Enter and Space, Enter anywhere else is OK, Esc is Cancel,
+// Ctrl+Tab and Ctrl+Shift+Tab switch pages, and Tab goes from the tab bar through the page
+// shown to the buttons and back to the tab bar.
 #include <QDialog>
 #include <QStringList>
 #include <vector>
@@ -66,6 +68,9 @@ private:
     void OnOk();
     void SwitchPage(int step);
     void PlacePages();
+    void PutButtonsLastInFocusChain();
+    // Default (when there is one), OK, Apply, Cancel: their order in the focus chain.
+    std::vector<QPushButton*> Buttons() const;
 
     std::vector<QLabel*> m_infoLabels;
     std::vector<QLineEdit*> m_infoFields;

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
@@ -167,7 +168,7 @@ TEST_F(COptionsDlgTest, OpeningReadsInOrderShowsWhatTheDeviceHoldsAndApplyAtOnce
                              "21050000", "00-1A-2B-3C-4D-5E", "02-1A-2B-3C-4D-5E"};
     for (int row = 0; row < 6; ++row) {
         EXPECT_EQ(dlg.InfoField(row)->text(), panel[row]) << row;
-        EXPECT_FALSE(dlg.InfoField(row)->isEnabled());
+        EXPECT_TRUE(dlg.InfoField(row)->isReadOnly());
     }
 
     CBasicSettingDlg* basic = dlg.BasicPage();
@@ -258,6 +259,35 @@ TEST_F(COptionsDlgTest, TypingANameAndEnterWritesTheNetworkBlockAndCloses) {
 
     COptionsDlg again;  // the device keeps what was written
     EXPECT_EQ(again.BasicPage()->DeviceNameEdit()->text(), "Hall-2");
+}
+
+// 16 three-byte characters are 48 bytes; the name holds 31. Cut at byte 31 the name would end
+// in a lone lead byte; it ends after the tenth character instead, as an Art-Net name does.
+TEST_F(COptionsDlgTest, ATypedNameIsCutToWholeCharactersWithin31Bytes) {
+    Start();
+    COptionsDlg dlg;
+    ShowAndActivate(dlg);
+    Sent();
+    const QString typed = QString(16, QChar(0x8BBE));  // 设, three bytes in UTF-8
+    QLineEdit* name = dlg.BasicPage()->DeviceNameEdit();
+    name->setFocus();
+    name->selectAll();
+    // Chinese is typed through an input method, which commits the text to the field.
+    QInputMethodEvent commit;
+    commit.setCommitString(typed);
+    QApplication::sendEvent(name, &commit);
+    ASSERT_EQ(name->text(), typed);
+    QTest::mouseClick(dlg.ApplyButton(), Qt::LeftButton);
+
+    const QByteArray ten = QString(10, QChar(0x8BBE)).toLocal8Bit();
+    ASSERT_EQ(ten.size(), 30);
+    _BASICPARAM expected = BlockOf<_BASICPARAM>(blocks[kReadBasicParam]);
+    std::fill_n(expected.data(), _BASICPARAM::kDeviceNameWidth, uint8_t{0});
+    expected.SetDeviceName(ten.toStdString());
+    const std::vector<Bytes> sent = Sent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_TRUE(BytesEq(sent[0], WriteFrame(0x07, expected)));
+    EXPECT_EQ(dlg.BasicPage()->DeviceNameEdit()->text(), typed) << "the field keeps what it shows";
 }
 
 TEST_F(COptionsDlgTest, ASilentDeviceOpensAfterOneBudgetWithEveryFieldEmptyAndNoMessage) {

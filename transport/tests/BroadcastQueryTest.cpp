@@ -58,32 +58,49 @@ protected:
     Bytes reply;
 };
 
-TEST_F(ExchangeStepsTest, AnsweredAtOnceReturnsAfterOneStepOf100Ms) {
+TEST_F(ExchangeStepsTest, AnAnswerEndsTheExchangeTheMomentItArrives) {
     answer = [](std::size_t) { return Hex("FE 00 01 02 03 04 05 06"); };
     EXPECT_EQ(Query(0x7E), 8);
     EXPECT_TRUE(BytesEq(reply, Hex("FE 00 01 02 03 04 05 06")));
-    EXPECT_EQ(clock.Sleeps(), std::vector<int>{100});
+    EXPECT_EQ(clock.Waits(), std::vector<int>{100}) << "one step, begun";
+    EXPECT_EQ(clock.ElapsedMs(), 0) << "and ended by the reply before any of it passed";
     ASSERT_EQ(requests.size(), 1u);
     EXPECT_TRUE(BytesEq(requests[0], request));
 }
 
-TEST_F(ExchangeStepsTest, SilenceSendsThreeIdenticalRequestsASecondApartAndFailsAt3000Ms) {
+TEST_F(ExchangeStepsTest, WholeStepsHoldAnAnswerUntilTheStepIsOver) {
+    Transport().replyEndsStep = false;
+    answer = [](std::size_t) { return Hex("FE 00 01 02 03 04 05 06"); };
+    EXPECT_EQ(Query(0x7E), 8);
+    EXPECT_EQ(clock.Waits(), std::vector<int>{100});
+    EXPECT_EQ(clock.ElapsedMs(), 100);
+}
+
+// Whether a reply ends its step or not, a device that never answers gets the same three
+// requests at the same times, and the exchange gives up after the same budget.
+class SilentDeviceTest : public ExchangeStepsTest, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(SilentDeviceTest, GetsThreeIdenticalRequestsASecondApartAndTheExchangeFailsAt3000Ms) {
+    Transport().replyEndsStep = GetParam();
     EXPECT_EQ(Query(0x16), -1);
-    EXPECT_EQ(clock.Sleeps(), std::vector<int>(30, 100));
+    EXPECT_EQ(clock.Waits(), std::vector<int>(30, 100));
     EXPECT_EQ(clock.ElapsedMs(), 3000);
     EXPECT_EQ(requestsAtMs, (std::vector<long>{0, 1000, 2000}));
+    ASSERT_EQ(requests.size(), 3u);
     for (const Bytes& r : requests) {
         EXPECT_TRUE(BytesEq(r, request));
     }
 }
 
-TEST_F(ExchangeStepsTest, AnAnswerToTheLastResendEndsTheStepItArrivedIn) {
+INSTANTIATE_TEST_SUITE_P(ReplyEndsStep, SilentDeviceTest, ::testing::Bool());
+
+TEST_F(ExchangeStepsTest, AnAnswerToTheLastResendEndsTheExchangeWhenItArrives) {
     answer = [](std::size_t n) -> std::optional<Bytes> {
         return n == 2 ? std::optional(Hex("96 00 00 00 00 00 00 00")) : std::nullopt;
     };
     EXPECT_EQ(Query(0x16), 8);
-    EXPECT_EQ(clock.ElapsedMs(), 2100);
-    EXPECT_EQ(requests.size(), 3u);
+    EXPECT_EQ(clock.ElapsedMs(), 2000);
+    EXPECT_EQ(requestsAtMs, (std::vector<long>{0, 1000, 2000}));
 }
 
 TEST_F(ExchangeStepsTest, EmptyAndOversizedDatagramsDoNotEndTheWait) {
@@ -92,18 +109,18 @@ TEST_F(ExchangeStepsTest, EmptyAndOversizedDatagramsDoNotEndTheWait) {
         return n == 0 ? Bytes{} : n == 1 ? Bytes(9, 0xFE) : Bytes(8, 0xFE);
     };
     EXPECT_EQ(Query(0x7E), 8);
-    EXPECT_EQ(requests.size(), 3u);
-    EXPECT_EQ(clock.ElapsedMs(), 2100);
+    EXPECT_EQ(requestsAtMs, (std::vector<long>{0, 1000, 2000}));
+    EXPECT_EQ(clock.ElapsedMs(), 2000);
 }
 
 TEST_F(ExchangeStepsTest, NoBudgetSendsNothingAndAShortOneSendsOnce) {
     EXPECT_EQ(Query(0x7E, 8, 0), 0);
     EXPECT_EQ(Query(0x7E, 8, -100), 0);
     EXPECT_TRUE(requests.empty());
-    EXPECT_TRUE(clock.Sleeps().empty());
+    EXPECT_TRUE(clock.Waits().empty());
     EXPECT_EQ(Query(0x7E, 8, 100), -1);
     EXPECT_EQ(requests.size(), 1u);
-    EXPECT_EQ(clock.Sleeps(), std::vector<int>{100});
+    EXPECT_EQ(clock.Waits(), std::vector<int>{100});
 }
 
 // Reply handling, against the simulator on the virtual clock.
@@ -139,7 +156,8 @@ TEST_F(BroadcastQueryTest, EmptyAndOversizedDatagramsAheadOfTheReplyAreSkipped) 
     EXPECT_EQ(Query(0x7E), 8);
     EXPECT_TRUE(BytesEq(reply, Hex("FE 00 01 02 03 04 05 06")));
     EXPECT_EQ(simulator->LogSize(), 1u);
-    EXPECT_EQ(clock.Sleeps().size(), 3u) << "one datagram a step";
+    EXPECT_EQ(clock.Waits().size(), 3u) << "one wait a datagram";
+    EXPECT_EQ(clock.ElapsedMs(), 0);
 }
 
 TEST_F(BroadcastQueryTest, OversizedRepliesAloneRunTheBudgetOut) {
@@ -157,7 +175,7 @@ TEST_F(BroadcastQueryTest, AStrayDatagramEndsTheExchange) {
     SetFaults(faults);
     EXPECT_EQ(Query(0x7E), 4);
     EXPECT_TRUE(BytesEq(reply, Hex("87 01 00 00 CC CC CC CC")));
-    EXPECT_EQ(clock.ElapsedMs(), 100);
+    EXPECT_EQ(clock.ElapsedMs(), 0);
 }
 
 }  // namespace

@@ -1,12 +1,16 @@
 // The parameter dialogs' shared frame, driven from the keyboard as an operator would.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 
 #include "widgets/ParamDialogFrame.h"
 
@@ -89,6 +93,54 @@ TEST(ParamDialogFrameTest, ApplyAndDefaultKeepTheDialogOpen) {
     dlg.SetInfoRowVisible(1, false);
     EXPECT_FALSE(dlg.InfoLabel(1)->isVisible());
     EXPECT_FALSE(dlg.InfoField(1)->isVisible());
+}
+
+// The contrast ratio of two colours as the accessibility guidelines define it: 1 to 21.
+double Contrast(const QColor& a, const QColor& b) {
+    const auto luminance = [](const QColor& c) {
+        const auto channel = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) +
+               0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// What a field shows is drawn in its palette's Text on its Base, of the group its state picks.
+double TextContrast(const QLineEdit& field) {
+    const QPalette::ColorGroup group = field.isEnabled() ? QPalette::Active : QPalette::Disabled;
+    return Contrast(field.palette().color(group, QPalette::Text),
+                    field.palette().color(group, QPalette::Base));
+}
+
+TEST(ParamDialogFrameTest, InformationFieldsAreReadableCopyableAndNoTabStops) {
+    Probe dlg;
+    dlg.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dlg));
+    dlg.SetInfoText(0, "00-1A-2B-3C-4D-5E");
+    QLineEdit* field = dlg.InfoField(0);
+    EXPECT_TRUE(field->isReadOnly());
+    EXPECT_GE(TextContrast(*field), 4.5);
+    // Drawn on the dialog's face, not on an editable field's white.
+    EXPECT_EQ(field->palette().color(QPalette::Base), dlg.palette().color(QPalette::Window));
+
+    QTest::mouseClick(field, Qt::LeftButton);
+    EXPECT_TRUE(field->hasFocus());
+    field->selectAll();
+    field->copy();
+    EXPECT_EQ(QApplication::clipboard()->text(), "00-1A-2B-3C-4D-5E");
+    QTest::keyClicks(field, "x");
+    EXPECT_EQ(field->text(), "00-1A-2B-3C-4D-5E");
+
+    // Tab from the page's field goes to the buttons and round to the tabs, never into the panel.
+    dlg.fields[0]->setFocus();
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_NE(QApplication::focusWidget(), field);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // open, look, type and select, press the buttons, and check the exact frames that went out.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -49,6 +50,7 @@ protected:
         // Replies on a loaded machine may take a while: the exchange resends only after ten
         // poll steps, so a slow reply never shows up as a second request in the log.
         StartSimulator(std::move(rig), 30);
+        messages.clear();
         SetMessageBoxHandler([this](const QString& text) { messages << text; });
         std::unique_ptr<CArtNetOptionsDlg> dlg = CreateArtNetOptionsDlg(type, nullptr);
         dlg->show();
@@ -82,6 +84,39 @@ protected:
         QTest::keyClicks(edit, text);
     }
     static void ShowTab(CArtNetOptionsDlg& dlg, int index) { dlg.TabBar()->setCurrentIndex(index); }
+    // A LUMA-4 whose four ports output universes 0x10 to 0x13, its port page in front.
+    std::unique_ptr<CArtNetOptionsDlg> OpenSubNet16() {
+        std::unique_ptr<CArtNetOptionsDlg> dlg = Open(DEVTYPE_LUMA_4, [](sim::SimDevice& d) {
+            auto b = _ARTNETDMXPARAM();
+            b.Assign(d.blocks[0x04].data());
+            for (std::size_t k = 0; k < 4; ++k) {
+                _DMXPORTPARAM r = b.Port(k);
+                r.SetPortMode(1);
+                r.SetUniverse(static_cast<uint8_t>(0x10 + k));
+                b.SetPort(k, r);
+            }
+            b.StampChecksum();
+            d.blocks[0x04] = Bytes(b.data(), b.data() + b.size());
+        });
+        dlg->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+        ShowTab(*dlg, 1);
+        return dlg;
+    }
+    static QStringList Universes(const CDmxPortSettingPage& page) {
+        QStringList texts;
+        for (std::size_t k = 0; k < page.PortCount(); ++k) {
+            texts << page.Port(k).universe->text();
+        }
+        return texts;
+    }
+    static QStringList Captions(const CDmxPortSettingPage& page) {
+        QStringList texts;
+        for (std::size_t k = 0; k < page.PortCount(); ++k) {
+            texts << page.Port(k).group->title();
+        }
+        return texts;
+    }
 
     DeviceIdentity identity{};
     QStringList messages;
@@ -247,59 +282,115 @@ TEST_F(ArtNetDialogsTest, OpensWithTheNameSelectedAndWalksEachPageTopToBottom) {
     EXPECT_EQ(walk(p5.mode, 5), portOrder);
 }
 
-TEST_F(ArtNetDialogsTest, TypingAUniverseKeepsTheSubNetAndValidatesAsTheOperatorTypes) {
-    std::unique_ptr<CArtNetOptionsDlg> dlg = Open(DEVTYPE_LUMA_4, [](sim::SimDevice& d) {
-        auto b = _ARTNETDMXPARAM();
-        b.Assign(d.blocks[0x04].data());
-        for (std::size_t k = 0; k < 4; ++k) {
-            _DMXPORTPARAM r = b.Port(k);
-            r.SetUniverse(static_cast<uint8_t>(0x10 + k));
-            b.SetPort(k, r);
-        }
-        b.StampChecksum();
-        d.blocks[0x04] = Bytes(b.data(), b.data() + b.size());
-    });
-    ShowTab(*dlg, 1);
+TEST_F(ArtNetDialogsTest, TypingAUniverseKeepsTheSubNetAndSaysNothingUntilTheFieldIsLeft) {
+    std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
     CDmxPortSettingPage* page = dlg->PortSettingPage(0);
     simulator->ClearLog();
 
     Retype(page->Port(0).universe, "35");
-    QStringList captions, universes;
-    for (std::size_t k = 0; k < 4; ++k) {
-        captions << page->Port(k).group->title();
-        universes << page->Port(k).universe->text();
-    }
-    EXPECT_EQ(captions,
+    EXPECT_EQ(Captions(*page),
               QStringList({"DMX 1 UNIVERSE = 35 ( 2-3 )", "DMX 2 UNIVERSE = 33 ( 2-1 )",
                            "DMX 3 UNIVERSE = 34 ( 2-2 )", "DMX 4 UNIVERSE = 35 ( 2-3 )"}));
-    EXPECT_EQ(universes, QStringList({"35", "33", "34", "35"}));
+    EXPECT_EQ(Universes(*page), QStringList({"35", "33", "34", "35"}));
     EXPECT_TRUE(messages.isEmpty());
 
-    // Clearing a field: the message at once, the previous number back, the focus in the field.
-    QLineEdit* second = page->Port(1).universe;
-    second->setFocus();
-    second->selectAll();
-    QTest::keyClick(second, Qt::Key_Delete);
-    EXPECT_EQ(messages, QStringList({"Enter a positive integer."}));
-    EXPECT_EQ(second->text(), "33");
-    EXPECT_TRUE(second->hasFocus());
-    EXPECT_EQ(second->selectedText(), "33");
-    messages.clear();
-
-    // 41 in a frame rate: nothing until Apply, then the range message, and 41 is written.
+    // 41 in a frame rate: the message when the field is left for another, the focus where the
+    // operator went; Apply says it again, brings the field forward, and 41 is written.
     QLineEdit* rate = page->Port(2).frameRate;
     Retype(rate, "41");
     EXPECT_TRUE(messages.isEmpty());
+    QTest::keyClick(rate, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(messages, QStringList({"Enter an integer between 0 and 40."}));
+    EXPECT_FALSE(rate->hasFocus());
+    EXPECT_EQ(rate->text(), "41");
+    messages.clear();
     ShowTab(*dlg, 0);
     QTest::mouseClick(dlg->ApplyButton(), Qt::LeftButton);
     EXPECT_EQ(messages, QStringList({"Enter an integer between 0 and 40."}));
     EXPECT_EQ(dlg->TabBar()->currentIndex(), 1);  // the failing field's page comes forward
     EXPECT_TRUE(rate->hasFocus());
+    EXPECT_EQ(rate->selectedText(), "41");
     EXPECT_EQ(Codes(), (std::vector<uint8_t>{0x08, 0x7E}));
     const Bytes written = Stored(0x04);
     EXPECT_EQ(written[2 * 12 + _DMXPORTPARAM::kFrameRate], 41);
     EXPECT_EQ(written[0 * 12 + _DMXPORTPARAM::kUniverse], 0x23);
     EXPECT_EQ(written[1 * 12 + _DMXPORTPARAM::kUniverse], 0x21);
+}
+
+// The three ways typing into a port page used to lose what was typed.
+TEST_F(ArtNetDialogsTest, TypingIntoAPortPageNeverLosesWhatWasTyped) {
+    {
+        SCOPED_TRACE("41 left in port 3's frame rate, then a universe typed into port 1");
+        std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
+        CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+        Retype(page->Port(2).frameRate, "41");
+        QLineEdit* universe = page->Port(0).universe;
+        QTest::mouseClick(universe, Qt::LeftButton);  // leaving the frame rate: its message
+        QApplication::processEvents();
+        EXPECT_EQ(messages, QStringList({"Enter an integer between 0 and 40."}));
+        messages.clear();
+        ASSERT_TRUE(universe->hasFocus());
+        universe->selectAll();
+        QTest::keyClicks(universe, "35");
+        EXPECT_TRUE(messages.isEmpty());
+        EXPECT_TRUE(universe->hasFocus());
+        EXPECT_EQ(universe->text(), "35");
+        EXPECT_EQ(page->Port(2).frameRate->text(), "41");
+        EXPECT_EQ(Universes(*page), QStringList({"35", "33", "34", "35"}));
+        dlg.reset();
+        TearDown();
+    }
+    {
+        SCOPED_TRACE("a failing universe after a frame rate typed");
+        std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
+        CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+        QLineEdit* rate = page->Port(1).frameRate;
+        const QString before = rate->text();
+        ASSERT_NE(before, "41");
+        Retype(rate, "41");
+        QLineEdit* universe = page->Port(0).universe;
+        Retype(universe, "x");  // leaving the frame rate: its message
+        QApplication::processEvents();
+        EXPECT_EQ(messages, QStringList({"Enter an integer between 0 and 40."}));
+        messages.clear();
+        EXPECT_EQ(rate->text(), "41");
+        QTest::keyClick(universe, Qt::Key_Tab);  // leaving the universe: its message
+        QApplication::processEvents();
+        EXPECT_EQ(messages, QStringList({"Enter a positive integer."}));
+        EXPECT_EQ(universe->text(), "x");
+        EXPECT_EQ(rate->text(), "41");
+        messages.clear();
+        simulator->ClearLog();
+        QTest::mouseClick(dlg->ApplyButton(), Qt::LeftButton);
+        EXPECT_EQ(messages, QStringList({"Enter a positive integer."}));
+        EXPECT_TRUE(universe->hasFocus());
+        EXPECT_EQ(rate->text(), "41");
+        const Bytes written = Stored(0x04);
+        EXPECT_EQ(written[1 * 12 + _DMXPORTPARAM::kFrameRate], 41) << "what the field shows";
+        EXPECT_EQ(written[0 * 12 + _DMXPORTPARAM::kUniverse], 0x10) << "the number it had";
+        dlg.reset();
+        TearDown();
+    }
+    {
+        SCOPED_TRACE("a field emptied to retype it");
+        std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
+        CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+        QLineEdit* second = page->Port(1).universe;
+        second->setFocus();
+        second->selectAll();
+        QTest::keyClick(second, Qt::Key_Delete);
+        EXPECT_TRUE(messages.isEmpty());
+        EXPECT_EQ(second->text(), "");
+        EXPECT_TRUE(second->hasFocus());
+        EXPECT_EQ(Universes(*page), QStringList({"16", "", "18", "19"}));
+        QTest::keyClicks(second, "52");
+        EXPECT_TRUE(messages.isEmpty());
+        EXPECT_EQ(Universes(*page), QStringList({"48", "52", "50", "51"}));
+        QTest::keyClick(second, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_TRUE(messages.isEmpty());
+    }
 }
 
 TEST_F(ArtNetDialogsTest, ModeAndUnicastFollowTheEnableRule) {
@@ -374,7 +465,9 @@ TEST_F(ArtNetDialogsTest, UneditedTextsGoBackAsTheirBytesAndApplyWithoutEditsSen
     simulator->ClearLog();
     QTest::mouseClick(dlg->ApplyButton(), Qt::LeftButton);
     EXPECT_TRUE(Codes().empty());
-    // Confirm without changes closes without any exchange.
+    // Confirm without changes closes without any exchange. (The click left the focus on Apply,
+    // which would take Enter itself.)
+    dlg->BasicSettingPage()->DeviceNameEdit()->setFocus(Qt::MouseFocusReason);
     QTest::keyClick(dlg->BasicSettingPage()->DeviceNameEdit(), Qt::Key_Return);
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_TRUE(Codes().empty());
@@ -442,6 +535,10 @@ TEST_F(ArtNetDialogsTest, ModuleNameIsReadOnlyAndApplyWritesOneBlockWithoutFinis
     EXPECT_EQ(page->DeviceNameEdit()->text(), "LUMA-AIR-4D5E");
     QTest::keyClicks(page->DeviceNameEdit(), "typed");
     EXPECT_EQ(page->DeviceNameEdit()->text(), "LUMA-AIR-4D5E");
+    // It looks as read-only as it is: the dialog's face under it, not an editable white.
+    EXPECT_EQ(page->DeviceNameEdit()->palette().color(QPalette::Base),
+              page->palette().color(QPalette::Window));
+    EXPECT_EQ(page->DeviceNameEdit()->focusPolicy(), Qt::ClickFocus);
     Retype(page->SubnetMaskCtrl()->OctetEdit(2), "0");
     Retype(page->LocalIpCtrl()->OctetEdit(2), "7");
     simulator->ClearLog();
