@@ -85,13 +85,11 @@ public:
             return true;
         }
         m_rig = sim::StartDemo();
-        if (!m_rig || !m_rig->StartArtNet()) {
+        if (!m_rig) {
             std::fprintf(stderr, "varlo-cli: cannot start the demo rig on loopback\n");
             return false;
         }
-        o->settings.pollAddrs = {m_rig->ArtNet()->Address()};
-        o->settings.pollPort = m_rig->ArtNet()->Port();
-        o->settings.localPort = 0;
+        o->settings = ArtNetTarget();
         return true;
     }
 
