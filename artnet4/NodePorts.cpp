@@ -14,7 +14,9 @@ std::string NodePort::Text() const {
     }
     if (input) {
         text += std::string(text.empty() ? "" : "; ") + "in " + FormatPortAddress(inputAddress) +
-                (receiving ? " DMX" : " idle");
+                (receiving       ? " DMX"
+                 : inputDisabled ? " disabled"
+                                 : " idle");
     }
     return text.empty() ? "none" : text;
 }
@@ -31,6 +33,7 @@ std::vector<NodePort> PortsOf(const ArtPollReply& reply) {
         p.inputAddress = reply.InputPortAddress(k);
         p.sending = (reply.GoodOutput(k) & ArtPollReply::kOutputTransmitting) != 0;
         p.receiving = (reply.GoodInput(k) & ArtPollReply::kInputDataReceived) != 0;
+        p.inputDisabled = (reply.GoodInput(k) & ArtPollReply::kInputDisabled) != 0;
         p.ltp = (reply.GoodOutput(k) & ArtPollReply::kOutputMergeLtp) != 0;
         p.merging = (reply.GoodOutput(k) & ArtPollReply::kOutputMerging) != 0;
         ports.push_back(p);

@@ -18,10 +18,11 @@ struct NodePort {
     uint16_t inputAddress = 0;
     bool sending = false;    // GoodOutput: data being transmitted
     bool receiving = false;  // GoodInput: data received
-    bool ltp = false;        // merge mode LTP (HTP otherwise)
+    bool inputDisabled = false;
+    bool ltp = false;  // merge mode LTP (HTP otherwise)
     bool merging = false;
 
-    // "out 3:5:5 (853) DMX, LTP" / "in 0:0:1 (1) idle"
+    // "out 3:5:5 (853) DMX, LTP" / "in 0:0:1 (1) idle" / "in 0:0:2 (2) disabled"
     std::string Text() const;
 };
 
