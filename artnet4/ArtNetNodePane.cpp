@@ -166,11 +166,18 @@ void CArtNetNodePane::UpdateRow(std::size_t index) {
     texts.append(Text(r.NodeReport()));
     texts.append(QStringLiteral("0 s"));
     const int row = static_cast<int>(index);
-    while (m_list->RowCount() <= row) {
+    while (m_list->RowCount() < row) {
         m_list->AppendRow(QStringList());
     }
+    if (m_list->RowCount() == row) {
+        m_list->AppendRow(texts);
+        return;
+    }
+    // Only the cells that changed: a thousand nodes answer every poll, most of them the same.
     for (int c = 0; c < texts.size(); ++c) {
-        m_list->SetCellText(row, c, texts[c]);
+        if (m_list->CellText(row, c) != texts[c]) {
+            m_list->SetCellText(row, c, texts[c]);
+        }
     }
 }
 
@@ -191,8 +198,10 @@ void CArtNetNodePane::UpdateAges() {
     const auto& nodes = m_poller->Nodes().Nodes();
     for (std::size_t i = 0; i < nodes.size() && static_cast<int>(i) < m_list->RowCount(); ++i) {
         const auto age = std::chrono::duration_cast<std::chrono::seconds>(now - nodes[i].lastReply);
-        m_list->SetCellText(static_cast<int>(i), ColAge,
-                            QStringLiteral("%1 s").arg(static_cast<long long>(age.count())));
+        const QString text = QStringLiteral("%1 s").arg(static_cast<long long>(age.count()));
+        if (m_list->CellText(static_cast<int>(i), ColAge) != text) {
+            m_list->SetCellText(static_cast<int>(i), ColAge, text);
+        }
     }
 }
 
