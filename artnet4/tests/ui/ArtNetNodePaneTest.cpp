@@ -87,6 +87,17 @@ TEST_F(ArtNetNodePaneTest, TheDialogSendsWhatChangedAndShowsWhatTheNodeTook) {
     EXPECT_EQ(dlg.PortAddress(2)->text(), "0:3:2 (50)");
     EXPECT_TRUE(dlg.EditedRequest().Empty());
 
+    // One field edited asks for that field alone: what the operator left is not sent, so a
+    // value the node changed meanwhile is not put back.
+    dlg.Universe(3)->setValue(9);
+    AddressRequest one;
+    one.universe[3] = 9;
+    EXPECT_EQ(dlg.EditedRequest().universe, one.universe);
+    EXPECT_FALSE(dlg.EditedRequest().net || dlg.EditedRequest().subNet ||
+                 dlg.EditedRequest().shortName || dlg.EditedRequest().longName);
+    dlg.Universe(3)->setValue(3);
+    EXPECT_TRUE(dlg.EditedRequest().Empty());
+
     dlg.LongName()->selectAll();
     QTest::keyClicks(dlg.LongName(), "Truss left");
     dlg.Universe(1)->setValue(7);
