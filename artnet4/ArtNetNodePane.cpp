@@ -71,12 +71,14 @@ CArtNetNodePane::CArtNetNodePane(QWidget* parent)
     layout->addLayout(buttons);
 
     m_pollTimer = new QTimer(this);
+    m_pollTimer->setObjectName(QStringLiteral("ArtNetPollTimer"));
     m_pollTimer->setInterval(kPollIntervalMs);
     connect(m_pollTimer, &QTimer::timeout, this, &CArtNetNodePane::RequestPoll);
     m_ageTimer = new QTimer(this);
     m_ageTimer->setInterval(1000);
     connect(m_ageTimer, &QTimer::timeout, this, &CArtNetNodePane::UpdateAges);
     m_deferred = new QTimer(this);
+    m_deferred->setObjectName(QStringLiteral("ArtNetDeferredPoll"));
     m_deferred->setSingleShot(true);
     connect(m_deferred, &QTimer::timeout, this, &CArtNetNodePane::SendPoll);
     UpdateStatus();

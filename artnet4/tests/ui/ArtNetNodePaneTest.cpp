@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include "artnet/ArtNetCommands.h"
 #include "artnet/ArtNetDmxParam.h"
@@ -74,6 +75,17 @@ TEST_F(ArtNetNodePaneTest, ShownItPollsAndListsEveryPortGroup) {
     pane.findChild<QPushButton*>(QStringLiteral("ArtNetRefresh"))->click();
     pane.RequestPoll();
     EXPECT_EQ(pane.PollsSent(), 1);
+    const auto* deferred = pane.findChild<QTimer*>(QStringLiteral("ArtNetDeferredPoll"));
+    const auto* every = pane.findChild<QTimer*>(QStringLiteral("ArtNetPollTimer"));
+    ASSERT_TRUE(deferred && every);
+    EXPECT_TRUE(deferred->isActive());
+    EXPECT_GT(deferred->remainingTime(), 0);  // 2.5 s after the first poll, less what passed
+    EXPECT_LE(deferred->remainingTime(), CArtNetNodePane::kMinPollGapMs);
+    EXPECT_TRUE(every->isActive());
+    EXPECT_EQ(every->interval(), 3000);
+
+    pane.hide();  // hidden, it polls nobody: nothing is left to fire
+    EXPECT_FALSE(deferred->isActive() || every->isActive());
 }
 
 TEST_F(ArtNetNodePaneTest, TheDialogSendsWhatChangedAndShowsWhatTheNodeTook) {
