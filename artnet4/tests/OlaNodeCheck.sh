@@ -22,7 +22,11 @@ ip netns add "$node" 2>/dev/null || skip "cannot create a network namespace"
 conf=$(mktemp -d)
 cleanup() {
   [ -n "${olad:-}" ] && kill "$olad" 2>/dev/null && wait "$olad" 2>/dev/null
+  # Whatever still runs in the namespace was started here.
+  ip netns pids "$node" 2>/dev/null | xargs -r kill 2>/dev/null
   ip netns del "$node" 2>/dev/null
+  # Whatever still runs in the namespace was started here.
+  ip netns pids "$ctl" 2>/dev/null | xargs -r kill 2>/dev/null
   ip netns del "$ctl" 2>/dev/null
   rm -rf "$conf"
 }

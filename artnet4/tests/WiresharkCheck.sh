@@ -18,6 +18,8 @@ cleanup() {
   [ -n "${sim:-}" ] && kill "$sim" 2>/dev/null
   [ -n "${cap:-}" ] && kill "$cap" 2>/dev/null
   wait 2>/dev/null
+  # Whatever still runs in the namespace was started here.
+  ip netns pids "$ns" 2>/dev/null | xargs -r kill 2>/dev/null
   ip netns del "$ns" 2>/dev/null
   rm -rf "$work"
 }
@@ -28,13 +30,14 @@ in_ns() { ip netns exec "$ns" "$@"; }
 
 fail() { printf 'FAIL: %b\n' "$*"; exit 1; }
 
-in_ns tshark -i lo -w "$work/capture.pcapng" -a duration:60 >"$work/tshark.log" 2>&1 &
+# Started directly (ip execs the program), so that $! is the program itself and a kill reaches it.
+ip netns exec "$ns" tshark -i lo -w "$work/capture.pcapng" -a duration:60 >"$work/tshark.log" 2>&1 &
 cap=$!
 for _ in $(seq 100); do grep -q "Capture started" "$work/tshark.log" && break; sleep 0.1; done
 grep -q "Capture started" "$work/tshark.log" || fail "tshark did not start: $(cat "$work/tshark.log")"
 sleep 0.5
 
-in_ns "$devsim" --bind 127.0.0.1:63879 --artnet 127.0.0.1:6454 >"$work/sim.log" 2>&1 &
+ip netns exec "$ns" "$devsim" --bind 127.0.0.1:63879 --artnet 127.0.0.1:6454 >"$work/sim.log" 2>&1 &
 sim=$!
 for _ in $(seq 50); do grep -q "Art-Net node" "$work/sim.log" && break; sleep 0.1; done
 T=(--target 127.0.0.1 --local-port 0 --wait 1000)
