@@ -130,7 +130,7 @@ void CArtNetNodePane::SendPoll() {
         return;
     }
     const std::size_t before = m_poller->Nodes().Size();
-    m_poller->SendPoll();
+    m_pollFailed = !m_poller->SendPoll();
     m_sinceLastPoll.start();
     ++m_pollsSent;
     if (m_poller->Nodes().Size() != before) {
@@ -212,6 +212,10 @@ void CArtNetNodePane::UpdateStatus() {
     if (m_poller->Counters().malformed > 0) {
         text += QStringLiteral(", %1 malformed datagram(s) dropped")
                     .arg(static_cast<qulonglong>(m_poller->Counters().malformed));
+    }
+    if (m_pollFailed) {
+        // Typically the limited broadcast on a machine without a default route.
+        text += QStringLiteral("; the poll could not be sent");
     }
     if (m_poller->SharedPortTaken()) {
         text += QStringLiteral(

@@ -78,6 +78,7 @@ private:
     QTimer* m_deferred = nullptr;
     QElapsedTimer m_sinceLastPoll;
     int m_pollsSent = 0;
+    bool m_pollFailed = false;
 };
 
 }  // namespace varlo::ui
