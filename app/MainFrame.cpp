@@ -3,6 +3,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDockWidget>
 #include <QLabel>
 #include <QLayout>
 #include <QMenuBar>
@@ -20,6 +21,7 @@
 #include "app/PreviewEdit.h"
 #include "app/PreviewPane.h"
 #include "app/VarloView.h"
+#include "artnet4/ArtNetNodePane.h"
 #include "comport/ComMappingListCtrl.h"
 #include "discovery/ConfigurationListCtrl.h"
 #include "discovery/DeviceTable.h"
@@ -69,6 +71,7 @@ CMainFrame::CMainFrame(QWidget* parent) : CHeronFrame(parent) {
         QApplication::setStyle(new CHeronTheme);
     }
     CreateCommands();
+    CreateArtNetDock();
     CreateBars();
     CreateLayout();
     UpdateMinimumSize();
@@ -139,6 +142,15 @@ void CMainFrame::CreateCommands() {
         panes->addAction(m_actViewPane[n]);
         connect(m_actViewPane[n], &QAction::triggered, this, [this, n] { OnViewPane(n); });
     }
+}
+
+void CMainFrame::CreateArtNetDock() {
+    m_artNetDock = new QDockWidget(QStringLiteral("Art-Net Nodes"), this);
+    m_artNetDock->setObjectName(QStringLiteral("ArtNetDock"));
+    m_artNetPane = new CArtNetNodePane(m_artNetDock);
+    m_artNetDock->setWidget(m_artNetPane);
+    addDockWidget(Qt::BottomDockWidgetArea, m_artNetDock);
+    m_artNetDock->hide();
 }
 
 void CMainFrame::CreateBars() {
@@ -214,6 +226,13 @@ void CMainFrame::CreateBars() {
     view->addSeparator();
     view->addAction(m_actViewPane[0]);
     view->addAction(m_actViewPane[1]);
+    view->addSeparator();
+    QAction* artNet = m_artNetDock->toggleViewAction();
+    artNet->setText(QStringLiteral("Art-Net &Nodes"));
+    artNet->setObjectName(QStringLiteral("ViewArtNetNodes"));
+    artNet->setStatusTip(
+        QStringLiteral("Show the Art-Net 4 nodes of every maker, polled on port 6454"));
+    view->addAction(artNet);
 
     // Alt+C belongs to "Configuration": two menus sharing a mnemonic take turns on it.
     QMenu* com = bar->addMenu(QStringLiteral("串口映射(&M)"));
@@ -334,6 +353,9 @@ void CMainFrame::OnBroadcastSearch() {
     // operator sees what was found.
     view->DeviceList()->RefreshDeviceList();
     view->SelectPane(0);
+    if (m_artNetDock->isVisible()) {
+        m_artNetPane->RequestPoll();
+    }
     AppendResultText(QString::asprintf("%d Device(s) is Finded\n",
                                        static_cast<int>(g_arrConfigParam.GetSize())));
 }

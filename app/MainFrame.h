@@ -9,12 +9,14 @@
 #include "app/HeronFrame.h"
 
 class QAction;
+class QDockWidget;
 class QLabel;
 class QSplitter;
 class QToolBar;
 
 namespace varlo::ui {
 
+class CArtNetNodePane;
 class CCaptionBar;
 class CPreviewPane;
 class CVarloView;
@@ -39,6 +41,10 @@ public:
     CVarloView* FindView() const;
     CPreviewPane* PreviewPane() const { return m_wndPreview; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    // The Art-Net 4 node list, in a dock of its own under the panes; hidden (and silent) until
+    // View > Art-Net Nodes shows it.
+    CArtNetNodePane* ArtNetPane() const { return m_artNetPane; }
+    QDockWidget* ArtNetDock() const { return m_artNetDock; }
 
     void SetUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // A permanent status-bar note (demo mode says where its simulated devices are).
@@ -56,6 +62,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void CreateArtNetDock();
     void CreateBars();
     void CreateCommands();
     void CreateLayout();
@@ -72,6 +79,8 @@ private:
     CPreviewPane* m_wndPreview = nullptr;
     QToolBar* m_wndToolBar = nullptr;
     QLabel* m_statusNote = nullptr;
+    QDockWidget* m_artNetDock = nullptr;
+    CArtNetNodePane* m_artNetPane = nullptr;
     QLabel* m_indicators[3] = {};
 
     QAction* m_actSearch = nullptr;

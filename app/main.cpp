@@ -7,6 +7,7 @@
 
 #include "app/GUI_HeronApp.h"
 #include "app/MainFrame.h"
+#include "artnet4/ArtNetSettings.h"
 #include "comport/ComRegistrySource.h"
 #include "sim/DemoMode.h"
 #include "transport/TransportSettings.h"
@@ -15,11 +16,13 @@
 namespace {
 
 void Usage() {
-    std::fprintf(stderr,
-                 "usage: varlo [--target ADDRESS[:PORT]] [--demo]\n"
-                 "  --target  where requests go (default the limited broadcast, port 63879)\n"
-                 "  --demo    a simulated rig of every model on loopback, and the demo COM "
-                 "mappings\n");
+    std::fprintf(
+        stderr,
+        "usage: varlo [--target ADDRESS[:PORT]] [--demo]\n"
+        "  --target  where requests go (default the limited broadcast, port 63879; Art-Net\n"
+        "            polls go to the same address, port 6454)\n"
+        "  --demo    a simulated rig of every model on loopback, and the demo COM "
+        "mappings\n");
 }
 
 }  // namespace
@@ -37,6 +40,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "varlo: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
                 return 2;
             }
+            // Art-Net polls go to the same address, on Art-Net's own port.
+            varlo::artnet4::ArtNetTarget().pollAddrs = {t.targetAddr};
         } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
             Usage();
             return 0;

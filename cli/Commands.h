@@ -11,5 +11,6 @@ int ComCommand(const std::vector<std::string>& args);
 int DiffCommand(const std::vector<std::string>& args);
 int RestoreCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
+int ArtNetCommand(const std::vector<std::string>& args);
 
 }  // namespace varlo::cli

@@ -29,11 +29,17 @@ const Command kCommands[] = {
      "set (MAC... | --model NAME | --all) FIELD=VALUE...  [--dry-run] [--backup DIR] [--jobs N]"},
     {"com", varlo::cli::ComCommand,
      "com [--registry FILE] [--admin PATH] [--demo] [--all] [--json]"},
+    {"artnet", varlo::cli::ArtNetCommand,
+     "artnet poll [--json] | artnet address IP [--bind N] [shortName=TEXT] [longName=TEXT] "
+     "[net=N] [subnet=N] [port.K.universe=N] [merge.K=ltp|htp] [locate]  [--target A[:P]] "
+     "[--wait MS] [--demo]"},
 };
 
 constexpr const char* kGeneralHelp =
     "--target sends to ADDRESS[:PORT] instead of 255.255.255.255:63879;\n"
     "--demo runs the built-in simulated rig on loopback.\n"
+    "artnet speaks Art-Net 4 on port 6454 to every maker's nodes: --target points its polls at\n"
+    "ADDRESS[:PORT] instead of 255.255.255.255:6454, --wait MS is how long it listens (3000).\n"
     "dump, diff, restore and set search once for all the devices they name (restore and diff\n"
     "of files need no search) and work on --jobs devices at once (16). restore and set save each\n"
     "device's configuration to a backup file before writing to it (--backup DIR, by default\n"

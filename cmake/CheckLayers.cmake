@@ -3,7 +3,9 @@
 # 1. Folders depend downward only. A file may include files of the folders its folder's rule
 #    names: transport <- discovery <- serialserver, artnet, comport <- app, cli; sim above
 #    serialserver and artnet, used by app and cli for --demo; widgets, the Qt widgets the UI
-#    files of discovery, serialserver, artnet, comport and app use. Siblings never include each
+#    files of discovery, serialserver, artnet, comport and app use. artnet4 (the public Art-Net
+#    4 protocol) stands on transport alone, beside artnet (the nodes' own protocol): neither
+#    includes the other; sim, app and cli use it. Siblings never include each
 #    other. Test folders (*/tests/), testsupport, bench, fuzz and cmake may include anything.
 # 2. The core never includes Qt. The core library has no Qt include path, so a Qt header in a
 #    core source would not even compile; this check names the file all the same, and also
@@ -16,11 +18,12 @@ set(layer_transport transport)
 set(layer_discovery transport discovery widgets)
 set(layer_serialserver transport discovery serialserver widgets)
 set(layer_artnet transport discovery artnet widgets)
+set(layer_artnet4 transport artnet4 widgets)
 set(layer_comport transport discovery comport widgets)
-set(layer_sim transport discovery serialserver artnet sim)
+set(layer_sim transport discovery serialserver artnet artnet4 sim)
 set(layer_widgets transport widgets)
-set(layer_app transport discovery serialserver artnet comport sim widgets app)
-set(layer_cli transport discovery serialserver artnet comport sim cli)
+set(layer_app transport discovery serialserver artnet artnet4 comport sim widgets app)
+set(layer_cli transport discovery serialserver artnet artnet4 comport sim cli)
 set(free_folders testsupport bench fuzz cmake)
 set(skipped_folders build screenshots scripts)
 

@@ -1,15 +1,19 @@
 // Writes the seed corpora of the fuzz targets from real frames: the requests the program sends to
 // each device of the demo rig and the simulator's answers to them.
-//   fuzz-make-seeds CORPUS_DIR   (writes CORPUS_DIR/search_reply, exchange_reply, sim_request)
+//   fuzz-make-seeds CORPUS_DIR   (writes CORPUS_DIR/search_reply, exchange_reply, sim_request,
+//                                 artnet_packet)
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
+#include "artnet4/ArtAddress.h"
+#include "artnet4/ArtPoll.h"
 #include "discovery/DeviceType.h"
 #include "discovery/SearchProtocol.h"
 #include "fuzz/ExchangeCases.h"
+#include "sim/ArtNetNodeReplies.h"
 #include "sim/DeviceSimulator.h"
 
 namespace {
@@ -124,5 +128,29 @@ int main(int argc, char** argv) {
     two.Add(rig.devices[4].record);
     Write("sim_request", "search-empty", Prefixed(0, BuildSearchRequest(none)));
     Write("sim_request", "search-two-listed", Prefixed(0, BuildSearchRequest(two)));
+
+    // Art-Net 4: every node group's reply, a reply of the older 207-byte form, the poll and an
+    // ArtAddress that sets every field.
+    for (const sim::SimDevice& d : rig.devices) {
+        for (uint8_t group = 1; group <= sim::ArtNetGroupCount(d); ++group) {
+            const auto reply = sim::BuildArtPollReply(d, group, 1);
+            const Bytes bytes(reply->data(), reply->data() + reply->size());
+            Write("artnet_packet", Name("poll-reply", d.Type(), group), bytes);
+            if (group == 1 && d.Type() == DEVTYPE_LUMA_4) {
+                Write("artnet_packet", "poll-reply-207", Bytes(bytes.begin(), bytes.begin() + 207));
+            }
+        }
+    }
+    const artnet4::ArtPoll poll(artnet4::ArtPoll::kFlagReplyOnChange);
+    Write("artnet_packet", "poll", Bytes(poll.data(), poll.data() + poll.size()));
+    artnet4::ArtAddress address(2);
+    address.SetShortName("Truss L");
+    address.SetLongName("Truss left, downstage");
+    address.ProgramNet(3);
+    address.ProgramSubNet(5);
+    address.ProgramSwIn(3, 2);
+    address.ProgramSwOut(0, 9);
+    address.SetCommand(artnet4::ArtAddress::kCmdMergeLtp0 + 1);
+    Write("artnet_packet", "address", Bytes(address.data(), address.data() + address.size()));
     return 0;
 }

@@ -50,7 +50,29 @@ bool DeviceSimulator::Start(uint32_t bindAddr, uint16_t port) {
     return true;
 }
 
+bool DeviceSimulator::StartArtNet(uint32_t bindAddr, uint16_t port,
+                                  ArtNetResponderOptions options) {
+    if (m_artNet) {
+        return false;
+    }
+    // Art-Net changes names and universes, never identities: no reindexing needed.
+    auto responder = std::make_unique<ArtNetResponder>(
+        [this](const std::function<void(std::vector<SimDevice>&)>& f) {
+            std::lock_guard lock(m_mutex);
+            f(m_rig.devices);
+        },
+        options);
+    if (!responder->Start(bindAddr, port)) {
+        return false;
+    }
+    m_artNet = std::move(responder);
+    return true;
+}
+
 void DeviceSimulator::Stop() {
+    if (m_artNet) {
+        m_artNet->Stop();
+    }
     m_stop = true;
     if (m_thread.joinable()) {
         m_thread.join();

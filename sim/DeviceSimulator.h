@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <queue>
@@ -16,6 +17,7 @@
 #include <thread>
 #include <vector>
 
+#include "sim/ArtNetResponder.h"
 #include "sim/CommandSet.h"
 #include "sim/Rig.h"
 #include "transport/SocketShim.h"
@@ -52,6 +54,13 @@ public:
     void Stop();
     uint16_t Port() const { return m_port; }
     uint32_t Address() const { return m_bindAddr; }
+
+    // Starts the LUMA nodes' Art-Net 4 side (ArtPoll, ArtAddress) on its own socket: loopback
+    // and a port of the system's choice by default, 6454 where a test or the demo asks for it.
+    bool StartArtNet(uint32_t bindAddr = 0x7F000001, uint16_t port = 0,
+                     ArtNetResponderOptions options = {});
+    // Null until StartArtNet succeeded.
+    const ArtNetResponder* ArtNet() const { return m_artNet.get(); }
 
     // The datagrams kept in the log, oldest first (empty unless recordRequests).
     std::vector<LoggedDatagram> Log() const;
@@ -126,6 +135,7 @@ private:
     uint16_t m_port = 0;
     std::atomic<bool> m_stop{false};
     std::thread m_thread;
+    std::unique_ptr<ArtNetResponder> m_artNet;
 };
 
 }  // namespace varlo::sim

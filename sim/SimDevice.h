@@ -3,6 +3,7 @@
 // show. Blocks are kept by the request code that reads them.
 #include <cstdint>
 #include <map>
+#include <string>
 #include <vector>
 
 #include "discovery/ConfigParam.h"
@@ -27,6 +28,9 @@ struct SimDevice {
     std::map<uint8_t, Bytes> blocks;   // current blocks, by read code
     std::map<uint8_t, Bytes> factory;  // what Default restores
     SimFaults faults;
+    // What Art-Net sets that the nodes' own blocks have no room for.
+    std::string artNetShortName;  // empty: the device name, cut to fit
+    bool locating = false;        // the identify indicator, set by ArtAddress
 
     DeviceIdentity Identity() const { return record.Identity(); }
     uint32_t Type() const { return record.dwType(); }

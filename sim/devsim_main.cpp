@@ -18,8 +18,11 @@ int Usage() {
     std::fprintf(stderr,
                  "usage: varlo-devsim [--bind ADDRESS:PORT] [--rig FILE | --count N]\n"
                  "                    [--delay-max MS] [--seed N] [--verbose]\n"
+                 "                    [--artnet ADDRESS[:PORT]]\n"
                  "Answers Varlo's search and configuration requests as a rig of devices.\n"
-                 "Default: the demo rig on 127.0.0.1:63879.\n");
+                 "Default: the demo rig on 127.0.0.1:63879. --artnet: its LUMA nodes also\n"
+                 "answer Art-Net 4 polls there (port 6454 unless given), each from its own\n"
+                 "127.77.x.y address.\n");
     return 2;
 }
 }  // namespace
@@ -31,6 +34,9 @@ int main(int argc, char** argv) {
     sim::Rig rig = sim::DemoRig();
     sim::SimOptions options;
     bool verbose = false;
+    bool artNet = false;
+    uint32_t artNetAddr = 0x7F000001;
+    uint16_t artNetPort = 6454;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         const bool hasValue = i + 1 < argc;
@@ -51,6 +57,12 @@ int main(int argc, char** argv) {
             options.searchDelayMaxMs = std::atoi(argv[++i]);
         } else if (arg == "--seed" && hasValue) {
             options.seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+        } else if (arg == "--artnet" && hasValue) {
+            artNet = true;
+            if (!ParseTarget(argv[++i], &artNetAddr, &artNetPort)) {
+                std::fprintf(stderr, "varlo-devsim: bad address '%s'\n", argv[i]);
+                return 2;
+            }
         } else if (arg == "--verbose") {
             verbose = true;
         } else {
@@ -64,10 +76,20 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "varlo-devsim: cannot bind %s:%u\n", FormatIpv4(addr).c_str(), port);
         return 1;
     }
+    if (artNet && !simulator.StartArtNet(artNetAddr, artNetPort)) {
+        std::fprintf(stderr, "varlo-devsim: cannot bind %s:%u for Art-Net\n",
+                     FormatIpv4(artNetAddr).c_str(), artNetPort);
+        return 1;
+    }
     std::signal(SIGINT, OnSignal);
     std::signal(SIGTERM, OnSignal);
     std::printf("varlo-devsim: %zu device(s) on %s:%u\n", devices, FormatIpv4(addr).c_str(),
                 simulator.Port());
+    if (artNet) {
+        std::printf("varlo-devsim: %zu Art-Net node(s) on %s:%u\n",
+                    simulator.ArtNet()->GroupCount(), FormatIpv4(artNetAddr).c_str(),
+                    simulator.ArtNet()->Port());
+    }
     std::fflush(stdout);
     uint64_t next = 0;
     while (!g_stop) {

@@ -1,6 +1,6 @@
 #pragma once
 // Byte order lives here and nowhere else: wire numbers are big-endian, except the device type
-// code, which devices send little-endian.
+// code, which devices send little-endian, and Art-Net's OpCode, UDP port and ESTA code.
 #include <cstddef>
 #include <cstdint>
 
@@ -12,6 +12,10 @@ inline uint16_t LoadBE16(const uint8_t* p) {
 
 inline uint32_t LoadBE32(const uint8_t* p) {
     return (uint32_t{p[0]} << 24) | (uint32_t{p[1]} << 16) | (uint32_t{p[2]} << 8) | p[3];
+}
+
+inline uint16_t LoadLE16(const uint8_t* p) {
+    return static_cast<uint16_t>(p[0] | (p[1] << 8));
 }
 
 inline uint32_t LoadLE32(const uint8_t* p) {

@@ -1,0 +1,26 @@
+#pragma once
+// Where Art-Net polls go and which local port hears the answers, process-wide as the
+// transport's target is. Operators get Art-Net's own: polls to the limited broadcast on port
+// 6454, answers on 6454 (nodes may broadcast them there). `--target` and the demo point the
+// polls at one address, a simulator on loopback among them.
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "artnet4/ArtNetHeader.h"
+
+namespace varlo::artnet4 {
+
+struct ArtNetSettings {
+    std::vector<uint32_t> pollAddrs{0xFFFFFFFF};  // host order
+    uint16_t pollPort = kArtNetPort;
+    // 0: a port of the system's choice (tests, several programs at once).
+    uint16_t localPort = kArtNetPort;
+};
+
+ArtNetSettings& ArtNetTarget();
+
+// "ADDRESS[:PORT]" as the only poll target; the port stays 6454 when none is given.
+bool ParseArtNetTarget(std::string_view text, ArtNetSettings* settings);
+
+}  // namespace varlo::artnet4
