@@ -11,12 +11,19 @@ get_target_property(VARLO_QT_CORE_DLL Qt6::Core IMPORTED_LOCATION_RELEASE)
 get_filename_component(VARLO_QT_BIN_DIR ${VARLO_QT_CORE_DLL} DIRECTORY)
 set(VARLO_QT_PLUGIN_DIR ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_PLUGINS})
 
+# Debian's cross compiler knows them as library files; a MinGW on Windows keeps them beside
+# g++.exe.
 set(VARLO_MINGW_RUNTIME_DLLS "")
+get_filename_component(compiler_dir ${CMAKE_CXX_COMPILER} DIRECTORY)
 foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
     OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
   if(NOT IS_ABSOLUTE "${path}" OR NOT EXISTS "${path}")
-    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not know where ${dll} is")
+    set(path ${compiler_dir}/${dll})
+  endif()
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "${dll} (MinGW's runtime) found neither by ${CMAKE_CXX_COMPILER} nor "
+      "beside it")
   endif()
   file(REAL_PATH ${path} path)
   list(APPEND VARLO_MINGW_RUNTIME_DLLS ${path})
@@ -47,9 +54,9 @@ function(varlo_add_windows_zip)
     ${VARLO_QT_BIN_DIR}/Qt6Gui.dll ${VARLO_QT_BIN_DIR}/Qt6Widgets.dll)
   add_custom_command(OUTPUT ${zip}
     COMMAND ${CMAKE_COMMAND} "-DFILES=${files}" -DPLUGINS=${VARLO_QT_PLUGIN_DIR}
-      -DOBJDUMP=${CMAKE_OBJDUMP} -DOUT=${zip} -P ${PROJECT_SOURCE_DIR}/cmake/WindowsZip.cmake
+      -DOBJDUMP=${CMAKE_OBJDUMP} -DSTRIP=${CMAKE_STRIP} -DOUT=${zip} -P ${PROJECT_SOURCE_DIR}/cmake/WindowsZip.cmake
     DEPENDS ${programs} ${PROJECT_SOURCE_DIR}/cmake/WindowsZip.cmake
     COMMENT "Packing varlo-windows-x64.zip"
-    COMMAND_EXPAND_LISTS VERBATIM)
+    VERBATIM)
   add_custom_target(windows-zip ALL DEPENDS ${zip})
 endfunction()

@@ -1,5 +1,6 @@
 # Lays out the folder a Windows operator unpacks and runs varlo.exe from, and zips it:
-#   cmake -DFILES=<programs and DLLs> -DPLUGINS=<Qt plugin dir> -DOBJDUMP=<objdump> -DOUT=<zip>
+#   cmake -DFILES=<programs and DLLs> -DPLUGINS=<Qt plugin dir> -DOBJDUMP=<objdump> -DSTRIP=<strip>
+#     -DOUT=<zip>
 #     -P cmake/WindowsZip.cmake
 # varlo-windows-x64/ holds the programs, the DLLs they load, Qt's plugins for the real screen
 # (platforms/qwindows.dll) and the native look (styles/), and a qt.conf that keeps Qt looking
@@ -21,7 +22,7 @@ file(WRITE ${folder}/qt.conf "[Paths]\nPrefix = .\nPlugins = .\n")
 # Windows' own DLLs, which no folder ships.
 set(system_dlls advapi32 comdlg32 d3d9 dwmapi gdi32 imm32 kernel32 mpr msvcrt netapi32 ole32
   oleaut32 setupapi shell32 shlwapi user32 userenv uxtheme version winmm ws2_32 wtsapi32 iphlpapi
-  authz dxgi d3d11 d3d12 dwrite opengl32 secur32 crypt32 bcrypt ncrypt)
+  authz dxgi d3d11 d3d12 dwrite opengl32 secur32 crypt32 bcrypt ncrypt shcore)
 file(GLOB_RECURSE binaries ${folder}/*.exe ${folder}/*.dll)
 file(GLOB shipped RELATIVE ${folder} ${folder}/*.dll)
 string(TOLOWER "${shipped}" shipped)
@@ -49,11 +50,24 @@ if(missing)
   message(FATAL_ERROR "varlo-windows-x64 lacks DLLs:\n  ${text}")
 endif()
 
-# Nothing in the folder may name the build machine's folders, e.g. a plugin path baked in.
-foreach(binary ${binaries})
-  file(STRINGS ${binary} paths REGEX "/work/|/usr/src/|/home/" LIMIT_COUNT 1)
+# Debug information out: Debian's MinGW runtime DLLs carry theirs (24 MB of the 25 MB libstdc++),
+# and the static MinGW libraries bring theirs into the programs.
+foreach(dll ${binaries})
+  if(dll MATCHES "/(lib[^/]*\\.dll|[^/]*\\.exe)$")
+    execute_process(COMMAND ${STRIP} --strip-unneeded ${dll} RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "${STRIP} ${dll} failed")
+    endif()
+  endif()
+endforeach()
+
+# The programs name no folder of the build machine (Qt finds its plugins through qt.conf, and
+# the DLLs beside the program through Windows' own search).
+file(GLOB programs ${folder}/*.exe)
+foreach(program ${programs})
+  file(STRINGS ${program} paths REGEX "/(work|usr|home|tmp|root)/" LIMIT_COUNT 1)
   if(paths)
-    message(WARNING "${binary} names a build machine path: ${paths}")
+    message(FATAL_ERROR "${program} names a build machine path: ${paths}")
   endif()
 endforeach()
 
