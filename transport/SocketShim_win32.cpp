@@ -1,6 +1,7 @@
 // Winsock 2 before windows.h, which would otherwise bring in the old Winsock header.
-#include <windows.h>
 #include <winsock2.h>
+
+#include <windows.h>
 
 #include <cstring>
 #include <mutex>
