@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
+#include <cstring>
 #include <memory>
+#include <vector>
 
 #include "app/GUI_HeronApp.h"
 #include "app/MainFrame.h"
@@ -25,10 +27,32 @@ void Usage() {
         "mappings\n");
 }
 
+// Qt's arguments with, on Windows, the FreeType font engine unless a platform is chosen. The Qt
+// for MinGW kit has no DirectWrite, and its GDI engine drew no text in line edits under Wine
+// (labels, lists and combo boxes showed theirs); FreeType, built into Qt, draws them all.
+std::vector<char*> QtArguments(int argc, char** argv) {
+    std::vector<char*> args(argv, argv + argc);
+#ifdef _WIN32
+    static char platformOption[] = "-platform";
+    static char freetype[] = "windows:fontengine=freetype";
+    bool platformGiven = !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+    for (int i = 1; i < argc; ++i) {
+        platformGiven = platformGiven || std::strcmp(argv[i], "-platform") == 0;
+    }
+    if (!platformGiven && argc > 0) {
+        args.insert(args.begin() + 1, {platformOption, freetype});
+    }
+#endif
+    args.push_back(nullptr);
+    return args;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    QApplication qapp(argc, argv);
+    std::vector<char*> qtArgs = QtArguments(argc, argv);
+    int qtArgc = static_cast<int>(qtArgs.size()) - 1;
+    QApplication qapp(qtArgc, qtArgs.data());
     bool demo = false;
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i) {

@@ -40,8 +40,11 @@ std::optional<std::filesystem::path> SaveBackup(const std::filesystem::path& dir
     const std::string base = MacFileName(record.byMac()) + "_" + stamp;
     const Json content = ConfigFileJson(record, session.Model(), SavedBlocks(session));
     for (int n = 1; n < 100; ++n) {
-        const std::filesystem::path path =
-            dir / (base + (n > 1 ? "_" + std::to_string(n) : std::string()) + ".json");
+        std::string name = base;
+        if (n > 1) {
+            name.append("_").append(std::to_string(n));
+        }
+        const std::filesystem::path path = dir / (name + ".json");
         std::error_code ec;
         if (std::filesystem::exists(path, ec)) {
             continue;

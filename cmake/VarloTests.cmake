@@ -5,7 +5,8 @@
 # preset), and its tests are listed when CTest starts rather than after each link, so building
 # never needs the emulator.
 # varlo_add_ui_test(NAME SOURCES ... [LIBS ...]): a GoogleTest program on the Qt front end,
-# run headless.
+# run headless (its main passes the offscreen platform itself where the environment is not
+# seen, as under Wine), its tests labelled "ui"; listed when CTest starts in a cross build too.
 function(varlo_add_core_test name)
   if(NOT VARLO_BUILD_TESTS)
     return()
@@ -32,7 +33,12 @@ function(varlo_add_ui_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/cmake/QtTestMain.cpp)
   target_link_libraries(${name} PRIVATE varlo_ui Qt6::Test GTest::gtest ${ARG_LIBS})
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+  if(CMAKE_CROSSCOMPILING)
+    set(mode PRE_TEST)
+  else()
+    set(mode POST_BUILD)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE ${mode} DISCOVERY_TIMEOUT 60
     PROPERTIES LABELS ui ENVIRONMENT "QT_QPA_PLATFORM=offscreen;DBUS_SESSION_BUS_ADDRESS=disabled:")
 endfunction()
 
