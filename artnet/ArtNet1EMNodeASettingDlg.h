@@ -1,7 +1,7 @@
 #pragma once
 // The "DMX Settings" page of the LUMA-EX dialog (one port, record 0);
 // its ports, records and visible controls come from the page's model.
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 
 namespace varlo::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "NodeA Settings" page of the LUMA-1 dialog (one port, record 1);
 // its ports, records and visible controls come from the page's model.
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 
 namespace varlo::ui {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The "Basic Settings" page of the LUMA-8 dialog; its visible controls and address rule
 // come from the page's model.
-#include "artnet/ArtNetBasicSettingPage.h"
+#include "artnet/ArtNetBasicSettingDlg.h"
 
 namespace varlo::ui {
 

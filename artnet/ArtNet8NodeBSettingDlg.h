@@ -1,7 +1,7 @@
 #pragma once
 // The "NodeB Settings" page of the LUMA-8 dialog (ports 5-8);
 // its ports, records and visible controls come from the page's model.
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 
 namespace varlo::ui {
 

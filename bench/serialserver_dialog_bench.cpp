@@ -11,7 +11,7 @@
 #include <string>
 
 #include "discovery/DeviceTable.h"
-#include "serialserver/COptionsDlg.h"
+#include "serialserver/OptionsDlg.h"
 #include "sim/CommandSet.h"
 #include "sim/DeviceSimulator.h"
 #include "transport/TransportSettings.h"

@@ -12,10 +12,10 @@
 #include <QTest>
 
 #include "artnet/ArtNet8OptionsDlg.h"
-#include "artnet/ArtNetBasicSettingPage.h"
+#include "artnet/ArtNetBasicSettingDlg.h"
 #include "artnet/ArtNetCommands.h"
 #include "artnet/ArtNetDialogs.h"
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 #include "artnet/GenBasicSettingDlg.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"

@@ -1,4 +1,4 @@
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 
 #include <QCheckBox>
 #include <QComboBox>

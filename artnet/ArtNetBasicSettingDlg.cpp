@@ -1,4 +1,4 @@
-#include "artnet/ArtNetBasicSettingPage.h"
+#include "artnet/ArtNetBasicSettingDlg.h"
 
 #include <QComboBox>
 #include <QGridLayout>
