@@ -5,9 +5,9 @@
 
 namespace varlo::ui {
 
-class CArtNet1EMBasicSettingDlg : public CArtNetBasicSettingPage {
+class CArtNet1EMBasicSettingDlg : public CArtNetBasicSettingDlg {
 public:
-    using CArtNetBasicSettingPage::CArtNetBasicSettingPage;
+    using CArtNetBasicSettingDlg::CArtNetBasicSettingDlg;
 };
 
 }  // namespace varlo::ui

@@ -5,9 +5,9 @@
 
 namespace varlo::ui {
 
-class CArtNet1EMNodeASettingDlg : public CDmxPortSettingPage {
+class CArtNet1EMNodeASettingDlg : public CDmxPortSettingDlg {
 public:
-    using CDmxPortSettingPage::CDmxPortSettingPage;
+    using CDmxPortSettingDlg::CDmxPortSettingDlg;
 };
 
 }  // namespace varlo::ui

@@ -5,9 +5,9 @@
 
 namespace varlo::ui {
 
-class CArtNet2NodeASettingDlg : public CDmxPortSettingPage {
+class CArtNet2NodeASettingDlg : public CDmxPortSettingDlg {
 public:
-    using CDmxPortSettingPage::CDmxPortSettingPage;
+    using CDmxPortSettingDlg::CDmxPortSettingDlg;
 };
 
 }  // namespace varlo::ui

@@ -5,9 +5,9 @@
 
 namespace varlo::ui {
 
-class CArtNet4BasicSettingDlg : public CArtNetBasicSettingPage {
+class CArtNet4BasicSettingDlg : public CArtNetBasicSettingDlg {
 public:
-    using CArtNetBasicSettingPage::CArtNetBasicSettingPage;
+    using CArtNetBasicSettingDlg::CArtNetBasicSettingDlg;
 };
 
 }  // namespace varlo::ui

@@ -5,9 +5,9 @@
 
 namespace varlo::ui {
 
-class CArtNet8BasicSettingDlg : public CArtNetBasicSettingPage {
+class CArtNet8BasicSettingDlg : public CArtNetBasicSettingDlg {
 public:
-    using CArtNetBasicSettingPage::CArtNetBasicSettingPage;
+    using CArtNetBasicSettingDlg::CArtNetBasicSettingDlg;
 };
 
 }  // namespace varlo::ui

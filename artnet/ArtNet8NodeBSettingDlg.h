@@ -5,9 +5,9 @@
 
 namespace varlo::ui {
 
-class CArtNet8NodeBSettingDlg : public CDmxPortSettingPage {
+class CArtNet8NodeBSettingDlg : public CDmxPortSettingDlg {
 public:
-    using CDmxPortSettingPage::CDmxPortSettingPage;
+    using CDmxPortSettingDlg::CDmxPortSettingDlg;
 };
 
 }  // namespace varlo::ui

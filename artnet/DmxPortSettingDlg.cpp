@@ -9,6 +9,7 @@
 
 #include "artnet/ArtNetItems.h"
 #include "artnet/DeviceText.h"
+#include "widgets/FixedItemList.h"
 #include "widgets/IpAddressCtrl.h"
 #include "widgets/VarloMessageBox.h"
 
@@ -19,15 +20,6 @@ using artnet::DmxPortPage;
 using artnet::NumberKind;
 using artnet::ValidationFailure;
 
-QComboBox* List(const artnet::SelectorList& items, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    for (const char* text : items.items) {
-        list->addItem(QString::fromLatin1(text));
-    }
-    list->setCurrentIndex(-1);
-    return list;
-}
-
 void SetTextKeepingCaret(QLineEdit* edit, const std::string& text) {
     const QString t = FromDeviceText(text);
     if (edit->text() != t) {
@@ -36,7 +28,7 @@ void SetTextKeepingCaret(QLineEdit* edit, const std::string& text) {
 }
 }  // namespace
 
-CDmxPortSettingPage::CDmxPortSettingPage(DmxPortPage& page, QWidget* parent)
+CDmxPortSettingDlg::CDmxPortSettingDlg(DmxPortPage& page, QWidget* parent)
     : QWidget(parent), m_page(page) {
     auto* grid = new QGridLayout(this);
     for (std::size_t k = 0; k < page.PortCount(); ++k) {
@@ -48,14 +40,14 @@ CDmxPortSettingPage::CDmxPortSettingPage(DmxPortPage& page, QWidget* parent)
     Refresh();
 }
 
-void CDmxPortSettingPage::AddPort(std::size_t k) {
+void CDmxPortSettingDlg::AddPort(std::size_t k) {
     const artnet::PortPageModel& model = m_page.Model();
     PortWidgets& w = m_ports[k];
     w.group = new QGroupBox(this);
     auto* form = new QGridLayout(w.group);
-    w.mode = List(artnet::kPortModeItems, w.group);
+    w.mode = NewList(w.group, artnet::kPortModeItems.items);
     w.universe = new QLineEdit(w.group);
-    w.merge = List(artnet::kMergeModeItems, w.group);
+    w.merge = NewList(w.group, artnet::kMergeModeItems.items);
     w.frameRate = new QLineEdit(w.group);
     w.unicast = new QCheckBox(QStringLiteral("Unicast:"), w.group);
     w.address = new CIpAddressCtrl(w.group);
@@ -112,7 +104,7 @@ void CDmxPortSettingPage::AddPort(std::size_t k) {
     });
 }
 
-void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failure) {
+void CDmxPortSettingDlg::Handled(const std::optional<ValidationFailure>& failure) {
     if (failure) {
         VarloMessageBox(this, QString::fromLatin1(failure->message.c_str()));
     }
@@ -124,16 +116,16 @@ void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failur
     }
 }
 
-void CDmxPortSettingPage::ShowFailure(const ValidationFailure& failure) {
+void CDmxPortSettingDlg::ShowFailure(const ValidationFailure& failure) {
     Handled(failure);
 }
 
-QLineEdit* CDmxPortSettingPage::Field(const ValidationFailure& failure) const {
+QLineEdit* CDmxPortSettingDlg::Field(const ValidationFailure& failure) const {
     const PortWidgets& w = m_ports.at(failure.port);
     return failure.kind == NumberKind::Universe ? w.universe : w.frameRate;
 }
 
-void CDmxPortSettingPage::Refresh() {
+void CDmxPortSettingDlg::Refresh() {
     m_refreshing = true;
     for (std::size_t k = 0; k < m_page.PortCount(); ++k) {
         const DmxPortPage::Port& p = m_page.PortState(k);

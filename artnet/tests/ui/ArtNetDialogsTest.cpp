@@ -165,7 +165,7 @@ TEST_F(ArtNetDialogsTest, EveryModelOpensItsPagesAndWritesOneChangePerPage) {
         EXPECT_FALSE(dlg->InfoField(5)->text().isEmpty());
 
         // One change on every page.
-        if (CArtNetBasicSettingPage* basic = dlg->BasicSettingPage()) {
+        if (CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage()) {
             Retype(basic->DeviceNameEdit(), "Dimmer City");
         } else {
             Retype(dlg->ModuleSettingPage()->LocalIpCtrl()->OctetEdit(3), "99");
@@ -197,7 +197,7 @@ TEST_F(ArtNetDialogsTest, EveryModelOpensItsPagesAndWritesOneChangePerPage) {
 
 TEST_F(ArtNetDialogsTest, OpensWithTheNameSelectedAndWalksEachPageTopToBottom) {
     std::unique_ptr<CArtNetOptionsDlg> dlg = Open(DEVTYPE_LUMA_8);
-    CArtNetBasicSettingPage* basic = dlg->BasicSettingPage();
+    CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage();
     EXPECT_TRUE(basic->DeviceNameEdit()->hasFocus());
     EXPECT_EQ(basic->DeviceNameEdit()->selectedText(), basic->DeviceNameEdit()->text());
 
@@ -239,8 +239,8 @@ TEST_F(ArtNetDialogsTest, OpensWithTheNameSelectedAndWalksEachPageTopToBottom) {
     QTest::keyClick(dlg.get(), Qt::Key_Tab, Qt::ControlModifier);
     QTest::keyClick(dlg.get(), Qt::Key_Tab, Qt::ControlModifier);
     ASSERT_EQ(dlg->TabBar()->currentIndex(), 2);
-    const CDmxPortSettingPage::PortWidgets& p5 = dlg->PortSettingPage(1)->Port(0);
-    const CDmxPortSettingPage::PortWidgets& p6 = dlg->PortSettingPage(1)->Port(1);
+    const CDmxPortSettingDlg::PortWidgets& p5 = dlg->PortSettingPage(1)->Port(0);
+    const CDmxPortSettingDlg::PortWidgets& p6 = dlg->PortSettingPage(1)->Port(1);
     EXPECT_TRUE(p5.mode->hasFocus());
     // Port 5 outputs: its unicast controls are disabled and skipped.
     const std::vector<QWidget*> portOrder = {p5.mode, p5.universe, p5.merge, p5.frameRate, p6.mode};
@@ -260,7 +260,7 @@ TEST_F(ArtNetDialogsTest, TypingAUniverseKeepsTheSubNetAndValidatesAsTheOperator
         d.blocks[0x04] = Bytes(b.data(), b.data() + b.size());
     });
     ShowTab(*dlg, 1);
-    CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+    CDmxPortSettingDlg* page = dlg->PortSettingPage(0);
     simulator->ClearLog();
 
     Retype(page->Port(0).universe, "35");
@@ -305,7 +305,7 @@ TEST_F(ArtNetDialogsTest, TypingAUniverseKeepsTheSubNetAndValidatesAsTheOperator
 TEST_F(ArtNetDialogsTest, ModeAndUnicastFollowTheEnableRule) {
     std::unique_ptr<CArtNetOptionsDlg> dlg = Open(DEVTYPE_LUMA_2);
     ShowTab(*dlg, 1);
-    const CDmxPortSettingPage::PortWidgets& port = dlg->PortSettingPage(0)->Port(1);
+    const CDmxPortSettingDlg::PortWidgets& port = dlg->PortSettingPage(0)->Port(1);
     EXPECT_FALSE(port.unicast->isEnabled());
     EXPECT_FALSE(port.address->isEnabled());
     port.mode->setFocus();
@@ -335,7 +335,7 @@ TEST_F(ArtNetDialogsTest, IpTypeSwitchesTheAddressFields) {
         b.StampChecksum();
         d.blocks[0x03] = Bytes(b.data(), b.data() + b.size());
     });
-    CArtNetBasicSettingPage* basic = dlg->BasicSettingPage();
+    CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage();
     CIpAddressCtrl* nodeAIp = basic->AddressCtrl(ArtNetBasicPage::kNodeAIp);
     EXPECT_FALSE(nodeAIp->isEnabled());
     EXPECT_EQ(nodeAIp->GetOctets(), (Ipv4Bytes{10, 1, 1, 1}));
@@ -414,12 +414,12 @@ TEST_F(ArtNetDialogsTest, ADeviceThatAnswersOnlyTheDeviceInformation) {
     }
     EXPECT_EQ(dlg->InfoField(2)->text(), "LUMA-2 DMX NODE");
     EXPECT_TRUE(dlg->InfoField(4)->isVisible());  // "NodeB MAC：" stays
-    CArtNetBasicSettingPage* basic = dlg->BasicSettingPage();
+    CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage();
     EXPECT_EQ(basic->DeviceNameEdit()->text(), "");
     EXPECT_EQ(basic->IpTypeList()->currentText(), "2.x.x.x(Auto)");
     EXPECT_EQ(basic->DmxHoldList()->currentIndex(), -1);
     EXPECT_TRUE(basic->AddressCtrl(ArtNetBasicPage::kNodeAIp)->IsBlank());
-    const CDmxPortSettingPage::PortWidgets& port = dlg->PortSettingPage(0)->Port(0);
+    const CDmxPortSettingDlg::PortWidgets& port = dlg->PortSettingPage(0)->Port(0);
     EXPECT_EQ(port.group->title(), "DMX 1");
     EXPECT_EQ(port.mode->currentText(), "Output");
     EXPECT_EQ(port.merge->currentIndex(), -1);
