@@ -14,6 +14,7 @@
 
 #include "artnet/ArtNet8OptionsDlg.h"
 #include "artnet/ArtNetConfig.h"
+#include "bench/BenchIterations.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
 #include "sim/CommandSet.h"
@@ -75,7 +76,10 @@ void BM_OpenLuma8Core(benchmark::State& state) {
     }
     state.counters["floor_ms"] = kFloorMs;
 }
-BENCHMARK(BM_OpenLuma8Core)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_OpenLuma8Core)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(bench::Iterations(10));
 
 void BM_OpenLuma8Dialog(benchmark::State& state) {
     SimulatedNode node;
@@ -107,7 +111,10 @@ void BM_OpenLuma8Dialog(benchmark::State& state) {
     state.counters["show_ms"] = benchmark::Counter(showMs, benchmark::Counter::kAvgIterations);
     state.counters["floor_ms"] = kFloorMs;
 }
-BENCHMARK(BM_OpenLuma8Dialog)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10);
+BENCHMARK(BM_OpenLuma8Dialog)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Iterations(bench::Iterations(10));
 
 // A NodeA page filled from a port block whose four ports output one sub-net.
 artnet::DmxPortPage FilledPage(_ARTNETDMXPARAM* block) {

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchIterations.h"
 #include "discovery/DeviceTable.h"
 #include "serialserver/OptionsDlg.h"
 #include "sim/CommandSet.h"
@@ -32,7 +33,10 @@ public:
         sim::InstallFactoryBlocks(rig.devices[0], 0);
         g_arrConfigParam.RemoveAll();
         g_nCurDevice = static_cast<int>(g_arrConfigParam.Add(rig.devices[0].record));
-        m_simulator = std::make_unique<sim::DeviceSimulator>(std::move(rig));
+        // Apply's benchmark counts the writes in the request log, kept only when asked.
+        sim::SimOptions options;
+        options.recordRequests = true;
+        m_simulator = std::make_unique<sim::DeviceSimulator>(std::move(rig), options);
         m_ok = m_simulator->Start();
         Transport().targetAddr = m_simulator->Address();
         Transport().targetPort = m_simulator->Port();
@@ -95,7 +99,10 @@ void BM_OpenToShown(benchmark::State& state) {
     }
     Report(state, totalMs, 5);
 }
-BENCHMARK(BM_OpenToShown)->Iterations(10)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_OpenToShown)
+    ->Iterations(bench::Iterations(10))
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 void BM_ApplyAllFourBlocks(benchmark::State& state) {
     SimulatedServer server;
@@ -130,6 +137,9 @@ void BM_ApplyAllFourBlocks(benchmark::State& state) {
     }
     Report(state, totalMs, 4);
 }
-BENCHMARK(BM_ApplyAllFourBlocks)->Iterations(10)->Unit(benchmark::kMillisecond)->UseManualTime();
+BENCHMARK(BM_ApplyAllFourBlocks)
+    ->Iterations(bench::Iterations(10))
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime();
 
 }  // namespace
