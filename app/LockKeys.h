@@ -14,7 +14,8 @@ struct LockKeyState {
 std::optional<LockKeyState> QueryLockKeys();
 
 // Which query the build compiled in: "win32", "x11" or "none" (the indicators then never
-// light). A build that misses the X11 headers or their define shows here.
+// light). One file per platform answers (LockKeys_win32.cpp, LockKeys_x11.cpp,
+// LockKeys_none.cpp), chosen by the build: a build that picked the wrong one shows here.
 const char* LockKeysQuery();
 
 }  // namespace varlo::ui

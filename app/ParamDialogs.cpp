@@ -1,7 +1,7 @@
 #include "app/ParamDialogs.h"
 
 #include "artnet/ArtNetDialogs.h"
-#include "serialserver/COptionsDlg.h"
+#include "serialserver/OptionsDlg.h"
 
 namespace varlo::ui {
 

@@ -28,11 +28,11 @@ using artnet::ArtNetModel;
 
 // The page classes the table names, by name.
 template <typename Page>
-CArtNetBasicSettingPage* MakeBasic(artnet::ArtNetBasicPage& state, QWidget* parent) {
+CArtNetBasicSettingDlg* MakeBasic(artnet::ArtNetBasicPage& state, QWidget* parent) {
     return new Page(state, parent);
 }
 template <typename Page>
-CDmxPortSettingPage* MakePorts(artnet::DmxPortPage& state, QWidget* parent) {
+CDmxPortSettingDlg* MakePorts(artnet::DmxPortPage& state, QWidget* parent) {
     return new Page(state, parent);
 }
 template <typename Base, typename State>
@@ -40,8 +40,8 @@ struct PageClass {
     const char* name;
     Base* (*make)(State&, QWidget*);
 };
-using BasicClass = PageClass<CArtNetBasicSettingPage, artnet::ArtNetBasicPage>;
-using PortClass = PageClass<CDmxPortSettingPage, artnet::DmxPortPage>;
+using BasicClass = PageClass<CArtNetBasicSettingDlg, artnet::ArtNetBasicPage>;
+using PortClass = PageClass<CDmxPortSettingDlg, artnet::DmxPortPage>;
 
 const BasicClass kBasicClasses[] = {
     {"CArtNet8BasicSettingDlg", &MakeBasic<CArtNet8BasicSettingDlg>},
@@ -123,7 +123,7 @@ CArtNetOptionsDlg::CArtNetOptionsDlg(QWidget* parent, const ArtNetModel& model)
     } else {
         m_module->Refresh();
     }
-    for (CDmxPortSettingPage* page : m_ports) {
+    for (CDmxPortSettingDlg* page : m_ports) {
         page->Refresh();
     }
 }

@@ -13,8 +13,8 @@
 
 namespace varlo::ui {
 
-class CArtNetBasicSettingPage;
-class CDmxPortSettingPage;
+class CArtNetBasicSettingDlg;
+class CDmxPortSettingDlg;
 class CGenBasicSettingDlg;
 
 class CArtNetOptionsDlg : public ParamDialogFrame {
@@ -26,11 +26,11 @@ public:
 
     const artnet::ArtNetConfig& Config() const { return m_config; }
     // The node models' basic settings page, or nullptr for the module.
-    CArtNetBasicSettingPage* BasicSettingPage() const { return m_basic; }
+    CArtNetBasicSettingDlg* BasicSettingPage() const { return m_basic; }
     // The module's page, or nullptr for a node.
     CGenBasicSettingDlg* ModuleSettingPage() const { return m_module; }
     std::size_t PortSettingPageCount() const { return m_ports.size(); }
-    CDmxPortSettingPage* PortSettingPage(std::size_t i) const { return m_ports.at(i); }
+    CDmxPortSettingDlg* PortSettingPage(std::size_t i) const { return m_ports.at(i); }
 
 protected:
     void OnApply() override;
@@ -41,9 +41,9 @@ private:
     void FillInfoPanel();
 
     artnet::ArtNetConfig m_config;
-    CArtNetBasicSettingPage* m_basic = nullptr;
+    CArtNetBasicSettingDlg* m_basic = nullptr;
     CGenBasicSettingDlg* m_module = nullptr;
-    std::vector<CDmxPortSettingPage*> m_ports;
+    std::vector<CDmxPortSettingDlg*> m_ports;
     bool m_focusPlaced = false;
 };
 

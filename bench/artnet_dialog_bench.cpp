@@ -18,9 +18,10 @@
 #include <string>
 
 #include "artnet/ArtNet8OptionsDlg.h"
-#include "artnet/ArtNetBasicSettingPage.h"
+#include "artnet/ArtNetBasicSettingDlg.h"
 #include "artnet/ArtNetConfig.h"
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
+#include "bench/BenchIterations.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
 #include "sim/CommandSet.h"
@@ -110,7 +111,7 @@ BENCHMARK(BM_OpenLuma8Core)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(10);
+    ->Iterations(bench::Iterations(10));
 
 void BM_OpenLuma8Dialog(benchmark::State& state) {
     SimulatedNode node;
@@ -149,7 +150,7 @@ BENCHMARK(BM_OpenLuma8Dialog)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(10);
+    ->Iterations(bench::Iterations(10));
 
 // Apply with a change on every page: the basic block, both port blocks and the finish command.
 void BM_ApplyLuma8Dialog(benchmark::State& state) {
@@ -192,7 +193,7 @@ BENCHMARK(BM_ApplyLuma8Dialog)
     ->Arg(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
-    ->Iterations(10);
+    ->Iterations(bench::Iterations(10));
 
 // A NodeA page filled from a port block whose four ports output one sub-net.
 artnet::DmxPortPage FilledPage(_ARTNETDMXPARAM* block) {

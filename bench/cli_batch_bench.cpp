@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "bench/BenchIterations.h"
 #include "cli/BatchArgs.h"
 #include "cli/BlockJson.h"
 #include "cli/Commands.h"
@@ -161,10 +162,9 @@ void BM_Restore(benchmark::State& state) {
 }
 BENCHMARK(BM_Restore)
     ->ArgNames({"devices", "baseline"})
-    ->Args({100, 0})
-    ->Args({1000, 0})
-    ->Args({100, 1})
-    ->Args({1000, 1})
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        bench::ArgSets(b, {{100, 0}, {1000, 0}, {100, 1}, {1000, 1}});
+    })
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();
@@ -224,10 +224,9 @@ void BM_Set(benchmark::State& state) {
 }
 BENCHMARK(BM_Set)
     ->ArgNames({"devices", "baseline"})
-    ->Args({100, 0})
-    ->Args({1000, 0})
-    ->Args({100, 1})
-    ->Args({1000, 1})
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        bench::ArgSets(b, {{100, 0}, {1000, 0}, {100, 1}, {1000, 1}});
+    })
     ->Iterations(1)
     ->Unit(benchmark::kSecond)
     ->UseRealTime();

@@ -4,6 +4,7 @@
 
 #include <ctime>
 
+#include "bench/BenchIterations.h"
 #include "discovery/SearchProtocol.h"
 #include "discovery/SearchSession.h"
 #include "sim/DeviceSimulator.h"
@@ -52,8 +53,9 @@ void BM_Discovery(benchmark::State& state) {
     state.counters["receiver_cpu_s"] = cpu;
 }
 BENCHMARK(BM_Discovery)
-    ->Arg(1000)
-    ->Arg(5000)
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        bench::ArgSets(b, {{1000}, {5000}});
+    })
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -13,8 +13,9 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchIterations.h"
 #include "discovery/DeviceTable.h"
-#include "serialserver/COptionsDlg.h"
+#include "serialserver/OptionsDlg.h"
 #include "sim/CommandSet.h"
 #include "sim/DeviceSimulator.h"
 #include "transport/TransportSettings.h"
@@ -35,8 +36,9 @@ public:
         sim::InstallFactoryBlocks(rig.devices[0], 0);
         g_arrConfigParam.RemoveAll();
         g_nCurDevice = static_cast<int>(g_arrConfigParam.Add(rig.devices[0].record));
+        // Apply's benchmark counts the writes in the request log, kept only when asked.
         sim::SimOptions options;
-        options.recordRequests = true;  // Apply's check counts the writes in the log
+        options.recordRequests = true;
         m_simulator = std::make_unique<sim::DeviceSimulator>(std::move(rig), options);
         m_ok = m_simulator->Start();
         Transport().targetAddr = m_simulator->Address();
@@ -107,7 +109,7 @@ BENCHMARK(BM_OpenToShown)
     ->ArgName("reply_ends_step")
     ->Arg(0)
     ->Arg(1)
-    ->Iterations(10)
+    ->Iterations(bench::Iterations(10))
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
 
@@ -149,7 +151,7 @@ BENCHMARK(BM_ApplyAllFourBlocks)
     ->ArgName("reply_ends_step")
     ->Arg(0)
     ->Arg(1)
-    ->Iterations(10)
+    ->Iterations(bench::Iterations(10))
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
 

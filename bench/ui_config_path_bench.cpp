@@ -15,6 +15,7 @@
 #include "app/MainFrame.h"
 #include "app/VarloView.h"
 #include "artnet/ArtNetModels.h"
+#include "bench/BenchIterations.h"
 #include "discovery/ConfigurationListCtrl.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
@@ -125,7 +126,7 @@ void BM_ConfigToFilledDialogAndBack(benchmark::State& state) {
 // One row per model of the demo rig (eight devices).
 BENCHMARK(BM_ConfigToFilledDialogAndBack)
     ->DenseRange(0, 7)
-    ->Iterations(5)
+    ->Iterations(bench::Iterations(5))
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime();
 

@@ -20,6 +20,7 @@
 #include <ctime>
 #include <set>
 
+#include "bench/BenchIterations.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/SearchDlg.h"
 #include "sim/DeviceSimulator.h"
@@ -183,9 +184,9 @@ void BM_SearchDialog(benchmark::State& state) {
     g_arrConfigParam.RemoveAll();
 }
 BENCHMARK(BM_SearchDialog)
-    ->Arg(1000)
-    ->Arg(5000)
-    ->Arg(10000)
+    ->Apply([](benchmark::internal::Benchmark* b) {
+        bench::ArgSets(b, {{1000}, {5000}, {10000}});
+    })
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -11,6 +11,7 @@
 #include "app/GUI_HeronApp.h"
 #include "app/MainFrame.h"
 #include "app/VarloView.h"
+#include "bench/BenchIterations.h"
 #include "comport/ComMappingListCtrl.h"
 #include "comport/ComRegistrySource.h"
 
@@ -72,6 +73,9 @@ BENCHMARK(BM_StartUpFirstInProcess)->Iterations(1)->Unit(benchmark::kMillisecond
 void BM_StartUp(benchmark::State& state) {
     StartUp(state);
 }
-BENCHMARK(BM_StartUp)->Iterations(10)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StartUp)
+    ->Iterations(bench::Iterations(10))
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 }  // namespace

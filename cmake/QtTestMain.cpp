@@ -1,9 +1,12 @@
-// Entry point of the UI tests: a QApplication on the offscreen platform, then GoogleTest.
+// Entry point of the UI tests: a QApplication on the offscreen platform and the transport on
+// loopback, then GoogleTest.
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QByteArray>
 #include <cstring>
 #include <vector>
+
+#include "testsupport/LoopbackDefault.h"
 
 int main(int argc, char** argv) {
     // Test discovery runs this program at build time without the test environment; without
@@ -28,6 +31,7 @@ int main(int argc, char** argv) {
     if (!platformGiven) {
         args.insert(args.begin() + 1, {platformOption, offscreen});
     }
+    varlo::testing::PointTransportAtLoopback();
     int qtArgc = static_cast<int>(args.size());
     args.push_back(nullptr);
     QApplication app(qtArgc, args.data());

@@ -4,9 +4,11 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "transport/ByteOrder.h"
+#include "transport/HexText.h"
 
 namespace varlo {
 
@@ -99,17 +101,6 @@ std::string Utf16LeToUtf8(std::string_view b) {
     return out;
 }
 
-int HexDigit(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    c = FoldChar(c);
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-
 // Reads a quoted text with regedit's escapes (\\ and \") starting at s[*pos] == '"'; leaves
 // *pos after the closing quote. False when it is not closed.
 bool ReadQuoted(std::string_view s, std::size_t* pos, std::string* out) {
@@ -162,11 +153,13 @@ bool ParseHexList(std::string_view s, std::vector<uint8_t>* out, const char** re
     }
     std::size_t i = 0;
     while (true) {
-        if (i + 2 > digits.size() || HexDigit(digits[i]) < 0 || HexDigit(digits[i + 1]) < 0) {
+        const std::optional<uint8_t> byte =
+            i + 2 <= digits.size() ? HexByte(digits[i], digits[i + 1]) : std::nullopt;
+        if (!byte) {
             *reason = "bad hex byte";
             return false;
         }
-        out->push_back(static_cast<uint8_t>(HexDigit(digits[i]) * 16 + HexDigit(digits[i + 1])));
+        out->push_back(*byte);
         i += 2;
         if (i == digits.size()) {
             return true;
@@ -209,22 +202,13 @@ bool ParseValueLine(std::string_view s, RegValue* value, const char** reason) {
         return true;
     }
     if (StartsWithFolded(rest, "dword:")) {
-        const std::string_view digits = rest.substr(6);
-        uint32_t v = 0;
-        if (digits.empty() || digits.size() > 8) {
+        const std::optional<uint32_t> v = ParseHexU32(rest.substr(6));
+        if (!v) {
             *reason = "bad dword";
             return false;
         }
-        for (char c : digits) {
-            const int d = HexDigit(c);
-            if (d < 0) {
-                *reason = "bad dword";
-                return false;
-            }
-            v = (v << 4) | static_cast<uint32_t>(d);
-        }
         value->data.resize(4);
-        StoreLE32(value->data.data(), v);  // REG_DWORD is little-endian
+        StoreLE32(value->data.data(), *v);  // REG_DWORD is little-endian
         return true;
     }
     if (StartsWithFolded(rest, "hex:") || StartsWithFolded(rest, "hex(")) {

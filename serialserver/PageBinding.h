@@ -7,10 +7,10 @@
 #include <QSignalBlocker>
 #include <QString>
 #include <functional>
-#include <span>
 #include <string>
 
 #include "serialserver/TextField.h"
+#include "widgets/FixedItemList.h"
 #include "widgets/LocalText.h"
 
 namespace varlo::ui {
@@ -42,16 +42,6 @@ inline void ShowText(QLineEdit* edit, const serialserver::TextField& field) {
     const QSignalBlocker block(edit);
     edit->setText(FromLocalBytes(field.bytes));
     edit->setCursorPosition(0);
-}
-
-// A drop-down list of fixed items; no item is selected until the page is filled.
-inline QComboBox* NewList(QWidget* parent, std::span<const char* const> items) {
-    auto* list = new QComboBox(parent);
-    for (const char* item : items) {
-        list->addItem(QString::fromUtf8(item));
-    }
-    list->setCurrentIndex(-1);
-    return list;
 }
 
 // Picking an item runs the page's rule with the new selection (-1: none).

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+
+#include "transport/HexText.h"
 
 namespace varlo::serialserver {
 
@@ -38,21 +41,6 @@ int FormatKeyString(uint32_t format, std::span<const uint8_t> key, std::string* 
     return -1;
 }
 
-namespace {
-int HexValue(char c) {
-    if (c >= '0' && c <= '9') {
-        return c - '0';
-    }
-    if (c >= 'A' && c <= 'F') {
-        return c - 'A' + 10;
-    }
-    if (c >= 'a' && c <= 'f') {
-        return c - 'a' + 10;
-    }
-    return -1;
-}
-}  // namespace
-
 bool ParseHexKey(std::string_view text, std::span<uint8_t> out, std::size_t digitCount) {
     if ((digitCount + 1) / 2 > out.size()) {
         std::abort();  // a caller's error: the slot is smaller than the digits it asks for
@@ -60,12 +48,11 @@ bool ParseHexKey(std::string_view text, std::span<uint8_t> out, std::size_t digi
     // Past the text's end stands its terminating zero, which is no digit.
     const auto at = [&](std::size_t i) { return i < text.size() ? text[i] : '\0'; };
     for (std::size_t i = 0; i < digitCount; i += 2) {
-        const int high = HexValue(at(i));
-        const int low = HexValue(at(i + 1));
-        if (high < 0 || low < 0) {
+        const std::optional<uint8_t> byte = HexByte(at(i), at(i + 1));
+        if (!byte) {
             return false;
         }
-        out[i / 2] = static_cast<uint8_t>(high << 4 | low);
+        out[i / 2] = *byte;
     }
     return true;
 }

@@ -7,6 +7,7 @@
 
 #include "discovery/DeviceType.h"
 #include "sim/CommandSet.h"
+#include "transport/Ipv4Octets.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo::sim {
@@ -117,9 +118,8 @@ bool LoadRig(const std::string& path, Rig* rig, std::string* error) {
             *error = path + ":" + std::to_string(lineNo) + ": expected TYPE MAC IP [EXTRA]";
             return false;
         }
-        const Ipv4Bytes ipBytes{uint8_t(ip >> 24), uint8_t(ip >> 16), uint8_t(ip >> 8),
-                                uint8_t(ip)};
-        loaded.devices.push_back(MakeSimDevice(type, mac, ipBytes, static_cast<uint16_t>(extra)));
+        loaded.devices.push_back(
+            MakeSimDevice(type, mac, Ipv4Octets(ip), static_cast<uint16_t>(extra)));
     }
     Finish(loaded);
     *rig = std::move(loaded);

@@ -3,15 +3,11 @@
 #include <chrono>
 #include <cstdio>
 
+#include "transport/HexText.h"
+
 namespace varlo::testing {
 
 namespace {
-int HexDigit(char c) {
-    return c >= '0' && c <= '9'   ? c - '0'
-           : c >= 'a' && c <= 'f' ? c - 'a' + 10
-           : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                  : -1;
-}
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r';
 }

@@ -1,7 +1,10 @@
 #include "transport/TransportSettings.h"
 
+#include <array>
 #include <charconv>
 #include <cstdio>
+
+#include "transport/Ipv4Octets.h"
 
 namespace varlo {
 
@@ -68,9 +71,9 @@ bool ParseTarget(std::string_view text, uint32_t* addr, uint16_t* port) {
 }
 
 std::string FormatIpv4(uint32_t a) {
+    const std::array<uint8_t, 4> o = Ipv4Octets(a);
     char text[16];
-    std::snprintf(text, sizeof text, "%u.%u.%u.%u", (a >> 24) & 0xFF, (a >> 16) & 0xFF,
-                  (a >> 8) & 0xFF, a & 0xFF);
+    std::snprintf(text, sizeof text, "%u.%u.%u.%u", o[0], o[1], o[2], o[3]);
     return text;
 }
 

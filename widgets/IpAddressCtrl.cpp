@@ -5,6 +5,7 @@
 #include <QSignalBlocker>
 #include <algorithm>
 
+#include "transport/Ipv4Octets.h"
 #include "widgets/OctetEdit.h"
 
 namespace varlo::ui {
@@ -45,8 +46,7 @@ std::array<uint8_t, 4> CIpAddressCtrl::GetOctets() const {
 }
 
 uint32_t CIpAddressCtrl::GetAddress() const {
-    const auto o = GetOctets();
-    return (uint32_t{o[0]} << 24) | (uint32_t{o[1]} << 16) | (uint32_t{o[2]} << 8) | o[3];
+    return Ipv4Number(GetOctets());
 }
 
 void CIpAddressCtrl::SetTexts(const std::array<QString, 4>& texts) {
@@ -69,7 +69,7 @@ void CIpAddressCtrl::SetOctets(const std::array<uint8_t, 4>& octets) {
 }
 
 void CIpAddressCtrl::SetAddress(uint32_t a) {
-    SetOctets({uint8_t(a >> 24), uint8_t(a >> 16), uint8_t(a >> 8), uint8_t(a)});
+    SetOctets(Ipv4Octets(a));
 }
 
 void CIpAddressCtrl::ClearAddress() {

@@ -72,6 +72,13 @@ TEST(SerialServerBlocks, FieldsSitAtTheirDocumentedOffsetsBigEndian) {
     EXPECT_EQ(o.GetU8(356), 0x12);
 }
 
+TEST(SerialServerBlocks, TheModuleNameMayFillAllEighteenBytes) {
+    SerialDeviceInfo info;
+    info.SetModuleName("ABCDEFGHIJKLMNOPQRSTUV");  // 22 characters: the first 18 fit
+    EXPECT_EQ(info.ModuleName(), "ABCDEFGHIJKLMNOPQR");
+    EXPECT_EQ(info.GetU8(61), 'R');
+}
+
 TEST(SerialServerBlocks, ItemTablesMapWireValuesBothWays) {
     using namespace serialserver;
     EXPECT_STREQ(kBaudRateItems.TextOf(2), "110");

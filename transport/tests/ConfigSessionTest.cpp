@@ -196,10 +196,35 @@ TEST_F(ConfigSessionWriteTest, AFailedWriteIsSentAgainWithTheFinishCommand) {
     EXPECT_EQ(simulator->LogSize(), 0u);
 }
 
-TEST(ConfigSessionNoTarget, AnIndexOutsideTheTableSendsNothing) {
-    ConfigSession session(serialserver::GetSerialServerModel().session, std::nullopt);
-    EXPECT_EQ(session.Open(), 0u);
-    EXPECT_FALSE(session.SendCommand(artnet::kDefault));
+// The dialog's device index outside the table: no target. A simulator that would answer
+// anything sent to this process's target must receive nothing at all.
+class ConfigSessionNoTarget : public testing::SimulatorTest {};
+
+TEST_F(ConfigSessionNoTarget, AnIndexOutsideTheTableSendsNothing) {
+    const uint32_t types[] = {DEVTYPE_KV70, DEVTYPE_LUMA_4};
+    sim::Rig rig;
+    for (const uint32_t type : types) {
+        rig.devices.push_back(sim::MakeSimDevice(
+            type, {0, 0x1A, 0x2B, 0x3C, 0x4D, static_cast<uint8_t>(rig.devices.size())},
+            {10, 0, 0, 4}));
+        sim::InstallFactoryBlocks(rig.devices.back(), 0);
+    }
+    StartSimulator(std::move(rig));
+
+    for (const uint32_t type : types) {
+        ConfigSession session(ModelOf(type), std::nullopt);
+        EXPECT_EQ(session.Open(), 0u);
+        EXPECT_FALSE(session.Read(1));
+        std::vector<std::optional<Bytes>> built(session.BlockCount());
+        for (std::size_t i = 0; i < session.BlockCount(); ++i) {
+            built[i] = Bytes(session.Model().blocks[i].size, 0x5A);
+        }
+        const ApplyResult r = session.Apply(built);
+        EXPECT_FALSE(r.AnyWriteAttempted());
+        EXPECT_FALSE(r.finishSent);
+        EXPECT_FALSE(session.SendCommand(artnet::kDefault));
+    }
+    EXPECT_FALSE(simulator->WaitForLog(1, 100));
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include "testsupport/WireTest.h"
 #include "transport/FrameCrc.h"
 #include "transport/FrameHeader.h"
+#include "transport/HexText.h"
+#include "transport/Ipv4Octets.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo {
@@ -84,6 +86,20 @@ TEST(TransportSettings, ParsesTargets) {
         }
     }
     EXPECT_EQ(FormatIpv4(0xC0A8013C), "192.168.1.60");
+    EXPECT_EQ(Ipv4Octets(0xC0A8013C), (Ipv4Bytes{192, 168, 1, 60}));
+    EXPECT_EQ(Ipv4Number({192, 168, 1, 60}), 0xC0A8013Cu);
+}
+
+TEST(HexText, DigitsOfEitherCaseAndNothingElse) {
+    EXPECT_EQ(HexByte('4', 'f'), 0x4F);
+    EXPECT_EQ(HexByte('A', '0'), 0xA0);
+    EXPECT_EQ(HexByte('g', '0'), std::nullopt);
+    EXPECT_EQ(HexByte('0', '\0'), std::nullopt);
+    EXPECT_EQ(ParseHexU32("FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseHexU32("0"), 0u);
+    EXPECT_EQ(ParseHexU32(""), std::nullopt);
+    EXPECT_EQ(ParseHexU32("100000000"), std::nullopt);  // nine digits
+    EXPECT_EQ(ParseHexU32("0x10"), std::nullopt);
 }
 
 }  // namespace

@@ -13,10 +13,10 @@
 #include <QTest>
 
 #include "artnet/ArtNet8OptionsDlg.h"
-#include "artnet/ArtNetBasicSettingPage.h"
+#include "artnet/ArtNetBasicSettingDlg.h"
 #include "artnet/ArtNetCommands.h"
 #include "artnet/ArtNetDialogs.h"
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 #include "artnet/GenBasicSettingDlg.h"
 #include "discovery/DeviceTable.h"
 #include "discovery/DeviceType.h"
@@ -103,14 +103,14 @@ protected:
         ShowTab(*dlg, 1);
         return dlg;
     }
-    static QStringList Universes(const CDmxPortSettingPage& page) {
+    static QStringList Universes(const CDmxPortSettingDlg& page) {
         QStringList texts;
         for (std::size_t k = 0; k < page.PortCount(); ++k) {
             texts << page.Port(k).universe->text();
         }
         return texts;
     }
-    static QStringList Captions(const CDmxPortSettingPage& page) {
+    static QStringList Captions(const CDmxPortSettingDlg& page) {
         QStringList texts;
         for (std::size_t k = 0; k < page.PortCount(); ++k) {
             texts << page.Port(k).group->title();
@@ -200,7 +200,7 @@ TEST_F(ArtNetDialogsTest, EveryModelOpensItsPagesAndWritesOneChangePerPage) {
         EXPECT_FALSE(dlg->InfoField(5)->text().isEmpty());
 
         // One change on every page.
-        if (CArtNetBasicSettingPage* basic = dlg->BasicSettingPage()) {
+        if (CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage()) {
             Retype(basic->DeviceNameEdit(), "Dimmer City");
         } else {
             Retype(dlg->ModuleSettingPage()->LocalIpCtrl()->OctetEdit(3), "99");
@@ -232,7 +232,7 @@ TEST_F(ArtNetDialogsTest, EveryModelOpensItsPagesAndWritesOneChangePerPage) {
 
 TEST_F(ArtNetDialogsTest, OpensWithTheNameSelectedAndWalksEachPageTopToBottom) {
     std::unique_ptr<CArtNetOptionsDlg> dlg = Open(DEVTYPE_LUMA_8);
-    CArtNetBasicSettingPage* basic = dlg->BasicSettingPage();
+    CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage();
     EXPECT_TRUE(basic->DeviceNameEdit()->hasFocus());
     EXPECT_EQ(basic->DeviceNameEdit()->selectedText(), basic->DeviceNameEdit()->text());
 
@@ -274,8 +274,8 @@ TEST_F(ArtNetDialogsTest, OpensWithTheNameSelectedAndWalksEachPageTopToBottom) {
     QTest::keyClick(dlg.get(), Qt::Key_Tab, Qt::ControlModifier);
     QTest::keyClick(dlg.get(), Qt::Key_Tab, Qt::ControlModifier);
     ASSERT_EQ(dlg->TabBar()->currentIndex(), 2);
-    const CDmxPortSettingPage::PortWidgets& p5 = dlg->PortSettingPage(1)->Port(0);
-    const CDmxPortSettingPage::PortWidgets& p6 = dlg->PortSettingPage(1)->Port(1);
+    const CDmxPortSettingDlg::PortWidgets& p5 = dlg->PortSettingPage(1)->Port(0);
+    const CDmxPortSettingDlg::PortWidgets& p6 = dlg->PortSettingPage(1)->Port(1);
     EXPECT_TRUE(p5.mode->hasFocus());
     // Port 5 outputs: its unicast controls are disabled and skipped.
     const std::vector<QWidget*> portOrder = {p5.mode, p5.universe, p5.merge, p5.frameRate, p6.mode};
@@ -284,7 +284,7 @@ TEST_F(ArtNetDialogsTest, OpensWithTheNameSelectedAndWalksEachPageTopToBottom) {
 
 TEST_F(ArtNetDialogsTest, TypingAUniverseKeepsTheSubNetAndSaysNothingUntilTheFieldIsLeft) {
     std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
-    CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+    CDmxPortSettingDlg* page = dlg->PortSettingPage(0);
     simulator->ClearLog();
 
     Retype(page->Port(0).universe, "35");
@@ -323,7 +323,7 @@ TEST_F(ArtNetDialogsTest, TypingIntoAPortPageNeverLosesWhatWasTyped) {
     {
         SCOPED_TRACE("41 left in port 3's frame rate, then a universe typed into port 1");
         std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
-        CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+        CDmxPortSettingDlg* page = dlg->PortSettingPage(0);
         Retype(page->Port(2).frameRate, "41");
         QLineEdit* universe = page->Port(0).universe;
         QTest::mouseClick(universe, Qt::LeftButton);  // leaving the frame rate: its message
@@ -344,7 +344,7 @@ TEST_F(ArtNetDialogsTest, TypingIntoAPortPageNeverLosesWhatWasTyped) {
     {
         SCOPED_TRACE("a failing universe after a frame rate typed");
         std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
-        CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+        CDmxPortSettingDlg* page = dlg->PortSettingPage(0);
         QLineEdit* rate = page->Port(1).frameRate;
         const QString before = rate->text();
         ASSERT_NE(before, "41");
@@ -375,7 +375,7 @@ TEST_F(ArtNetDialogsTest, TypingIntoAPortPageNeverLosesWhatWasTyped) {
     {
         SCOPED_TRACE("a field emptied to retype it");
         std::unique_ptr<CArtNetOptionsDlg> dlg = OpenSubNet16();
-        CDmxPortSettingPage* page = dlg->PortSettingPage(0);
+        CDmxPortSettingDlg* page = dlg->PortSettingPage(0);
         QLineEdit* second = page->Port(1).universe;
         second->setFocus();
         second->selectAll();
@@ -396,7 +396,7 @@ TEST_F(ArtNetDialogsTest, TypingIntoAPortPageNeverLosesWhatWasTyped) {
 TEST_F(ArtNetDialogsTest, ModeAndUnicastFollowTheEnableRule) {
     std::unique_ptr<CArtNetOptionsDlg> dlg = Open(DEVTYPE_LUMA_2);
     ShowTab(*dlg, 1);
-    const CDmxPortSettingPage::PortWidgets& port = dlg->PortSettingPage(0)->Port(1);
+    const CDmxPortSettingDlg::PortWidgets& port = dlg->PortSettingPage(0)->Port(1);
     EXPECT_FALSE(port.unicast->isEnabled());
     EXPECT_FALSE(port.address->isEnabled());
     port.mode->setFocus();
@@ -426,7 +426,7 @@ TEST_F(ArtNetDialogsTest, IpTypeSwitchesTheAddressFields) {
         b.StampChecksum();
         d.blocks[0x03] = Bytes(b.data(), b.data() + b.size());
     });
-    CArtNetBasicSettingPage* basic = dlg->BasicSettingPage();
+    CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage();
     CIpAddressCtrl* nodeAIp = basic->AddressCtrl(ArtNetBasicPage::kNodeAIp);
     EXPECT_FALSE(nodeAIp->isEnabled());
     EXPECT_EQ(nodeAIp->GetOctets(), (Ipv4Bytes{10, 1, 1, 1}));
@@ -507,12 +507,12 @@ TEST_F(ArtNetDialogsTest, ADeviceThatAnswersOnlyTheDeviceInformation) {
     }
     EXPECT_EQ(dlg->InfoField(2)->text(), "LUMA-2 DMX NODE");
     EXPECT_TRUE(dlg->InfoField(4)->isVisible());  // "NodeB MAC：" stays
-    CArtNetBasicSettingPage* basic = dlg->BasicSettingPage();
+    CArtNetBasicSettingDlg* basic = dlg->BasicSettingPage();
     EXPECT_EQ(basic->DeviceNameEdit()->text(), "");
     EXPECT_EQ(basic->IpTypeList()->currentText(), "2.x.x.x(Auto)");
     EXPECT_EQ(basic->DmxHoldList()->currentIndex(), -1);
     EXPECT_TRUE(basic->AddressCtrl(ArtNetBasicPage::kNodeAIp)->IsBlank());
-    const CDmxPortSettingPage::PortWidgets& port = dlg->PortSettingPage(0)->Port(0);
+    const CDmxPortSettingDlg::PortWidgets& port = dlg->PortSettingPage(0)->Port(0);
     EXPECT_EQ(port.group->title(), "DMX 1");
     EXPECT_EQ(port.mode->currentText(), "Output");
     EXPECT_EQ(port.merge->currentIndex(), -1);

@@ -1,15 +1,15 @@
-#include "serialserver/COpModeSettingDlg.h"
+#include "serialserver/OpModeSettingDlg.h"
 
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "serialserver/CRealComSettings.h"
-#include "serialserver/CTcpClientSettings.h"
-#include "serialserver/CTcpServerSettings.h"
-#include "serialserver/CUdpSettings.h"
 #include "serialserver/PageBinding.h"
+#include "serialserver/RealComSettings.h"
 #include "serialserver/SerialServerItems.h"
 #include "serialserver/SubPageArea.h"
+#include "serialserver/TcpClientSettings.h"
+#include "serialserver/TcpServerSettings.h"
+#include "serialserver/UdpSettings.h"
 
 namespace varlo::ui {
 

@@ -1,4 +1,4 @@
-#include "serialserver/CWepSettings.h"
+#include "serialserver/WepSettings.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>

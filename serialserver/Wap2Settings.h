@@ -1,6 +1,6 @@
 #pragma once
 // The WPA2-Personal sub-page: the same two controls as the WPA one, bound to its own state.
-#include "serialserver/CWapSettings.h"
+#include "serialserver/WapSettings.h"
 
 namespace varlo::ui {
 

@@ -1,31 +1,18 @@
-#include "app/LockKeys.h"
-
-#include <QGuiApplication>
-
-#if defined(_WIN32)
-#include <windows.h>
-#elif defined(VARLO_HAVE_X11)
+// The lock keys under X11: the keyboard's indicators, asked of the display Qt opened. Under
+// another platform plugin (offscreen, Wayland) there is no X display and nothing to tell.
 #include <QtGui/qguiapplication_platform.h>
 #include <X11/XKBlib.h>
-#endif
+#include <QGuiApplication>
+
+#include "app/LockKeys.h"
 
 namespace varlo::ui {
 
 const char* LockKeysQuery() {
-#if defined(_WIN32)
-    return "win32";
-#elif defined(VARLO_HAVE_X11)
     return "x11";
-#else
-    return "none";
-#endif
 }
 
 std::optional<LockKeyState> QueryLockKeys() {
-#if defined(_WIN32)
-    return LockKeyState{(GetKeyState(VK_CAPITAL) & 1) != 0, (GetKeyState(VK_NUMLOCK) & 1) != 0,
-                        (GetKeyState(VK_SCROLL) & 1) != 0};
-#elif defined(VARLO_HAVE_X11)
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
     Display* display = x11 ? x11->display() : nullptr;
     if (!display) {
@@ -39,9 +26,6 @@ std::optional<LockKeyState> QueryLockKeys() {
                XkbGetNamedIndicator(display, atom, nullptr, &on, nullptr, nullptr) && on;
     };
     return LockKeyState{lit("Caps Lock"), lit("Num Lock"), lit("Scroll Lock")};
-#else
-    return std::nullopt;
-#endif
 }
 
 }  // namespace varlo::ui

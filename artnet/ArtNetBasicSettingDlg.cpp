@@ -1,4 +1,4 @@
-#include "artnet/ArtNetBasicSettingPage.h"
+#include "artnet/ArtNetBasicSettingDlg.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -10,31 +10,23 @@
 
 #include "artnet/ArtNetItems.h"
 #include "artnet/DeviceText.h"
+#include "widgets/FixedItemList.h"
 #include "widgets/IpAddressCtrl.h"
 
 namespace varlo::ui {
 
 namespace {
 using artnet::ArtNetBasicPage;
-
-QComboBox* List(const artnet::SelectorList& items, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    for (const char* text : items.items) {
-        list->addItem(QString::fromLatin1(text));
-    }
-    list->setCurrentIndex(-1);
-    return list;
-}
 }  // namespace
 
-CArtNetBasicSettingPage::CArtNetBasicSettingPage(ArtNetBasicPage& page, QWidget* parent)
+CArtNetBasicSettingDlg::CArtNetBasicSettingDlg(ArtNetBasicPage& page, QWidget* parent)
     : QWidget(parent), m_page(page) {
     // Created top to bottom, so Tab walks the fields in that order.
     auto* form = new QGridLayout;
     m_name = new QLineEdit(this);
-    m_dmxHold = List(artnet::kDmxHoldTimeItems, this);
-    m_displayHold = List(artnet::kDisplayHoldTimeItems, this);
-    m_ipType = List(artnet::kIpTypeItems, this);
+    m_dmxHold = NewList(this, artnet::kDmxHoldTimeItems.items);
+    m_displayHold = NewList(this, artnet::kDisplayHoldTimeItems.items);
+    m_ipType = NewList(this, artnet::kIpTypeItems.items);
     m_displayHoldLabel = new QLabel(QStringLiteral("Display Hold Time:"), this);
     const std::pair<const char*, QWidget*> rows[] = {
         {"Device Name:", m_name},
@@ -89,8 +81,8 @@ CArtNetBasicSettingPage::CArtNetBasicSettingPage(ArtNetBasicPage& page, QWidget*
     Refresh();
 }
 
-QGroupBox* CArtNetBasicSettingPage::AddressGroup(const QString& title,
-                                                 ArtNetBasicPage::AddressField first) {
+QGroupBox* CArtNetBasicSettingDlg::AddressGroup(const QString& title,
+                                                ArtNetBasicPage::AddressField first) {
     auto* group = new QGroupBox(title, this);
     auto* grid = new QGridLayout(group);
     const char* labels[] = {"Local IP:", "Subnet Mask:", "Gateway:"};
@@ -111,7 +103,7 @@ QGroupBox* CArtNetBasicSettingPage::AddressGroup(const QString& title,
     return group;
 }
 
-void CArtNetBasicSettingPage::Refresh() {
+void CArtNetBasicSettingDlg::Refresh() {
     m_refreshing = true;
     // Once edited, the field is the operator's: it may show more than the 31 bytes stored.
     if (!m_page.DeviceNameEdited()) {

@@ -1,4 +1,4 @@
-#include "serialserver/CUdpSettings.h"
+#include "serialserver/UdpSettings.h"
 
 namespace varlo::ui {
 

@@ -1,4 +1,4 @@
-#include "serialserver/CBasicSettingDlg.h"
+#include "serialserver/BasicSettingDlg.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

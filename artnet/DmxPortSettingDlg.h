@@ -18,7 +18,7 @@ namespace varlo::ui {
 
 class CIpAddressCtrl;
 
-class CDmxPortSettingPage : public QWidget {
+class CDmxPortSettingDlg : public QWidget {
     Q_OBJECT
 public:
     struct PortWidgets {
@@ -31,7 +31,7 @@ public:
         CIpAddressCtrl* address = nullptr;
     };
 
-    CDmxPortSettingPage(artnet::DmxPortPage& page, QWidget* parent = nullptr);
+    CDmxPortSettingDlg(artnet::DmxPortPage& page, QWidget* parent = nullptr);
 
     // Shows the state as it stands (after a read, after a rule ran).
     void Refresh();

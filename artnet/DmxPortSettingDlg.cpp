@@ -1,4 +1,4 @@
-#include "artnet/DmxPortSettingPage.h"
+#include "artnet/DmxPortSettingDlg.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -12,6 +12,7 @@
 
 #include "artnet/ArtNetItems.h"
 #include "artnet/DeviceText.h"
+#include "widgets/FixedItemList.h"
 #include "widgets/IpAddressCtrl.h"
 #include "widgets/VarloMessageBox.h"
 
@@ -22,15 +23,6 @@ using artnet::DmxPortPage;
 using artnet::NumberKind;
 using artnet::ValidationFailure;
 
-QComboBox* List(const artnet::SelectorList& items, QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    for (const char* text : items.items) {
-        list->addItem(QString::fromLatin1(text));
-    }
-    list->setCurrentIndex(-1);
-    return list;
-}
-
 void SetTextKeepingCaret(QLineEdit* edit, const std::string& text) {
     const QString t = FromDeviceText(text);
     if (edit->text() != t) {
@@ -39,7 +31,7 @@ void SetTextKeepingCaret(QLineEdit* edit, const std::string& text) {
 }
 }  // namespace
 
-CDmxPortSettingPage::CDmxPortSettingPage(DmxPortPage& page, QWidget* parent)
+CDmxPortSettingDlg::CDmxPortSettingDlg(DmxPortPage& page, QWidget* parent)
     : QWidget(parent), m_page(page) {
     auto* grid = new QGridLayout(this);
     for (std::size_t k = 0; k < page.PortCount(); ++k) {
@@ -51,14 +43,14 @@ CDmxPortSettingPage::CDmxPortSettingPage(DmxPortPage& page, QWidget* parent)
     Refresh();
 }
 
-void CDmxPortSettingPage::AddPort(std::size_t k) {
+void CDmxPortSettingDlg::AddPort(std::size_t k) {
     const artnet::PortPageModel& model = m_page.Model();
     PortWidgets& w = m_ports[k];
     w.group = new QGroupBox(this);
     auto* form = new QGridLayout(w.group);
-    w.mode = List(artnet::kPortModeItems, w.group);
+    w.mode = NewList(w.group, artnet::kPortModeItems.items);
     w.universe = new QLineEdit(w.group);
-    w.merge = List(artnet::kMergeModeItems, w.group);
+    w.merge = NewList(w.group, artnet::kMergeModeItems.items);
     w.frameRate = new QLineEdit(w.group);
     w.unicast = new QCheckBox(QStringLiteral("Unicast:"), w.group);
     w.address = new CIpAddressCtrl(w.group);
@@ -123,7 +115,7 @@ void CDmxPortSettingPage::AddPort(std::size_t k) {
     });
 }
 
-bool CDmxPortSettingPage::eventFilter(QObject* watched, QEvent* event) {
+bool CDmxPortSettingDlg::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::FocusOut) {
         // Only a move to another field of this page is leaving the field: a message box, a
         // switch to another window, the buttons and the tabs are not (Apply checks anyway).
@@ -143,7 +135,7 @@ bool CDmxPortSettingPage::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void CDmxPortSettingPage::CheckLeftField(std::size_t k, NumberKind kind) {
+void CDmxPortSettingDlg::CheckLeftField(std::size_t k, NumberKind kind) {
     bool& unchecked =
         m_unchecked[k][kind == NumberKind::Universe ? kUniverseField : kFrameRateField];
     // A dialog closed by Confirm in the meantime has checked every field itself.
@@ -155,7 +147,7 @@ void CDmxPortSettingPage::CheckLeftField(std::size_t k, NumberKind kind) {
     Handled(m_page.CheckField(k, kind), false);
 }
 
-void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failure,
+void CDmxPortSettingDlg::Handled(const std::optional<ValidationFailure>& failure,
                                   bool focusField) {
     if (failure) {
         VarloMessageBox(this, QString::fromLatin1(failure->message.c_str()));
@@ -168,16 +160,16 @@ void CDmxPortSettingPage::Handled(const std::optional<ValidationFailure>& failur
     }
 }
 
-void CDmxPortSettingPage::ShowFailure(const ValidationFailure& failure) {
+void CDmxPortSettingDlg::ShowFailure(const ValidationFailure& failure) {
     Handled(failure, true);
 }
 
-QLineEdit* CDmxPortSettingPage::Field(const ValidationFailure& failure) const {
+QLineEdit* CDmxPortSettingDlg::Field(const ValidationFailure& failure) const {
     const PortWidgets& w = m_ports.at(failure.port);
     return failure.kind == NumberKind::Universe ? w.universe : w.frameRate;
 }
 
-void CDmxPortSettingPage::Refresh() {
+void CDmxPortSettingDlg::Refresh() {
     m_refreshing = true;
     for (std::size_t k = 0; k < m_page.PortCount(); ++k) {
         const DmxPortPage::Port& p = m_page.PortState(k);

@@ -1,4 +1,4 @@
-#include "serialserver/CWapSettings.h"
+#include "serialserver/WapSettings.h"
 
 #include <QFormLayout>
 

@@ -1,4 +1,4 @@
-#include "serialserver/CTcpClientSettings.h"
+#include "serialserver/TcpClientSettings.h"
 
 namespace varlo::ui {
 

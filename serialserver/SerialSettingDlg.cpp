@@ -1,4 +1,4 @@
-#include "serialserver/CSerialSettingDlg.h"
+#include "serialserver/SerialSettingDlg.h"
 
 #include <QFormLayout>
 #include <QGroupBox>

@@ -1,4 +1,4 @@
-#include "serialserver/CRealComSettings.h"
+#include "serialserver/RealComSettings.h"
 
 #include <QKeyEvent>
 

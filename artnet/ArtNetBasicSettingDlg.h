@@ -16,10 +16,10 @@ namespace varlo::ui {
 
 class CIpAddressCtrl;
 
-class CArtNetBasicSettingPage : public QWidget {
+class CArtNetBasicSettingDlg : public QWidget {
     Q_OBJECT
 public:
-    CArtNetBasicSettingPage(artnet::ArtNetBasicPage& page, QWidget* parent = nullptr);
+    CArtNetBasicSettingDlg(artnet::ArtNetBasicPage& page, QWidget* parent = nullptr);
 
     // Shows the state as it stands (after a read, after a rule ran).
     void Refresh();

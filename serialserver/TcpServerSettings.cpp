@@ -1,4 +1,4 @@
-#include "serialserver/CTcpServerSettings.h"
+#include "serialserver/TcpServerSettings.h"
 
 namespace varlo::ui {
 

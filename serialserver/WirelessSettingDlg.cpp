@@ -1,14 +1,14 @@
-#include "serialserver/CWirelessSettingDlg.h"
+#include "serialserver/WirelessSettingDlg.h"
 
 #include <QFormLayout>
 #include <QVBoxLayout>
 
-#include "serialserver/CWap2Settings.h"
-#include "serialserver/CWepSettings.h"
 #include "serialserver/PageBinding.h"
 #include "serialserver/SerialServerConfig.h"
 #include "serialserver/SerialServerItems.h"
 #include "serialserver/SubPageArea.h"
+#include "serialserver/Wap2Settings.h"
+#include "serialserver/WepSettings.h"
 
 namespace varlo::ui {
 

@@ -1,13 +1,13 @@
-#include "serialserver/COptionsDlg.h"
+#include "serialserver/OptionsDlg.h"
 
 #include <QLineEdit>
 
 #include "discovery/DeviceTable.h"
-#include "serialserver/CBasicSettingDlg.h"
-#include "serialserver/COpModeSettingDlg.h"
-#include "serialserver/CSerialSettingDlg.h"
-#include "serialserver/CWirelessSettingDlg.h"
+#include "serialserver/BasicSettingDlg.h"
+#include "serialserver/OpModeSettingDlg.h"
 #include "serialserver/PageBinding.h"
+#include "serialserver/SerialSettingDlg.h"
+#include "serialserver/WirelessSettingDlg.h"
 #include "widgets/WaitCursor.h"
 
 namespace varlo::ui {

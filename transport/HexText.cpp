@@ -1,0 +1,42 @@
+#include "transport/HexText.h"
+
+namespace varlo {
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::optional<uint8_t> HexByte(char high, char low) {
+    const int h = HexDigit(high);
+    const int l = HexDigit(low);
+    if (h < 0 || l < 0) {
+        return std::nullopt;
+    }
+    return static_cast<uint8_t>(h << 4 | l);
+}
+
+std::optional<uint32_t> ParseHexU32(std::string_view digits) {
+    if (digits.empty() || digits.size() > 8) {
+        return std::nullopt;
+    }
+    uint32_t v = 0;
+    for (const char c : digits) {
+        const int d = HexDigit(c);
+        if (d < 0) {
+            return std::nullopt;
+        }
+        v = v << 4 | static_cast<uint32_t>(d);
+    }
+    return v;
+}
+
+}  // namespace varlo
