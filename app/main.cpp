@@ -1,5 +1,5 @@
 // varlo: the desktop front end.
-//   varlo [--target ADDRESS[:PORT]] [--demo]
+//   varlo [--target ADDRESS[:PORT]] [--interface NAME]... [--demo]
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
@@ -16,8 +16,10 @@ namespace {
 
 void Usage() {
     std::fprintf(stderr,
-                 "usage: varlo [--target ADDRESS[:PORT]] [--demo]\n"
-                 "  --target  where requests go (default the limited broadcast, port 63879)\n"
+                 "usage: varlo [--target ADDRESS[:PORT]] [--interface NAME]... [--demo]\n"
+                 "  --target  where requests go (default the limited broadcast, port 63879,\n"
+                 "            out of every adapter)\n"
+                 "  --interface  search out of this adapter only (repeatable)\n"
                  "  --demo    a simulated rig of every model on loopback, and the demo COM "
                  "mappings\n");
 }
@@ -32,11 +34,12 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--demo")) {
             demo = true;
         } else if (args[i] == QLatin1String("--target") && i + 1 < args.size()) {
-            varlo::TransportSettings& t = varlo::Transport();
-            if (!varlo::ParseTarget(args[++i].toStdString(), &t.targetAddr, &t.targetPort)) {
+            if (!varlo::SetTarget(args[++i].toStdString())) {
                 std::fprintf(stderr, "varlo: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
                 return 2;
             }
+        } else if (args[i] == QLatin1String("--interface") && i + 1 < args.size()) {
+            varlo::Transport().interfaceNames.push_back(args[++i].toStdString());
         } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
             Usage();
             return 0;

@@ -18,7 +18,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"search", varlo::cli::SearchCommand, "search [--target A[:P]] [--demo] [--json]"},
+    {"search", varlo::cli::SearchCommand,
+     "search [--target A[:P]] [--interface NAME]... [--range RANGE [--rate N]] [--demo] [--json]"},
     {"dump", varlo::cli::DumpCommand,
      "dump MAC [-o FILE] | dump (MAC... | --model NAME | --all) -o DIR  [--jobs N]"},
     {"diff", varlo::cli::DiffCommand, "diff FILE... | diff FILE --to MAC...  [--jobs N]"},
@@ -29,10 +30,16 @@ const Command kCommands[] = {
      "set (MAC... | --model NAME | --all) FIELD=VALUE...  [--dry-run] [--backup DIR] [--jobs N]"},
     {"com", varlo::cli::ComCommand,
      "com [--registry FILE] [--admin PATH] [--demo] [--all] [--json]"},
+    {"interfaces", varlo::cli::InterfacesCommand, "interfaces [--interface NAME]..."},
+    {"doctor", varlo::cli::DoctorCommand, "doctor [--target A[:P]] [--interface NAME]... [--demo]"},
 };
 
 constexpr const char* kGeneralHelp =
-    "--target sends to ADDRESS[:PORT] instead of 255.255.255.255:63879;\n"
+    "Searches go to 255.255.255.255:63879 out of every adapter (interfaces lists them);\n"
+    "--interface NAME searches out of that adapter only (repeatable); --target sends to\n"
+    "ADDRESS[:PORT] instead; search --range RANGE asks every address of an address, a range\n"
+    "(192.168.1.10-192.168.1.200) or a network (10.0.0.0/24) by unicast, --rate per second\n"
+    "(2000); doctor says why a device may not be found.\n"
     "--demo runs the built-in simulated rig on loopback.\n"
     "dump, diff, restore and set search once for all the devices they name (restore and diff\n"
     "of files need no search) and work on --jobs devices at once (16). restore and set save each\n"

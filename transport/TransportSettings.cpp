@@ -67,6 +67,15 @@ bool ParseTarget(std::string_view text, uint32_t* addr, uint16_t* port) {
     return true;
 }
 
+bool SetTarget(std::string_view text) {
+    TransportSettings& t = Transport();
+    if (!ParseTarget(text, &t.targetAddr, &t.targetPort)) {
+        return false;
+    }
+    t.everyAdapter = false;
+    return true;
+}
+
 std::string FormatIpv4(uint32_t a) {
     char text[16];
     std::snprintf(text, sizeof text, "%u.%u.%u.%u", (a >> 24) & 0xFF, (a >> 16) & 0xFF,

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "transport/NetAdapter.h"
 
 #include "transport/PollClock.h"
 
@@ -23,9 +26,22 @@ struct TransportSettings {
     // The command line takes a reply the moment it arrives instead of at the end of its step;
     // the budget and the resend times stay the same. The dialogs keep the plain sleep.
     bool replyEndsStep = false;
+    // Searches to the limited broadcast go out of every usable adapter (or those named here:
+    // `--interface`, the adapter chooser). `--target` replaces the adapter list with its one
+    // destination, as the demo and the tests need.
+    bool everyAdapter = true;
+    std::vector<std::string> interfaceNames;
+    // Where the adapter list comes from: the system's unless a benchmark puts stand-ins here.
+    std::vector<NetAdapter> (*adapterSource)() = nullptr;
+
+    bool UsesAdapters() const { return everyAdapter && targetAddr == kLimitedBroadcast; }
 };
 
 TransportSettings& Transport();
+
+// `--target ADDRESS[:PORT]` of every front end: requests go there instead of out of every
+// adapter. False, changing nothing, when the text is not an address.
+bool SetTarget(std::string_view text);
 
 // Parses "ADDRESS[:PORT]"; the port keeps its current value when none is given.
 bool ParseTarget(std::string_view text, uint32_t* addr, uint16_t* port);
