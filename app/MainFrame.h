@@ -45,6 +45,9 @@ public:
     void SetStatusNote(const QString& text);
 
     void OnBroadcastSearch();
+    void OnIpSearch();
+    void OnAdapters();
+    void OnWhyNotFound();
     void OnConfig();
     void OnWebConfig();
     void OnAddComMapping();
@@ -84,6 +87,8 @@ private:
     QAction* m_actAdd = nullptr;
     QAction* m_actModify = nullptr;
     QAction* m_actViewPane[2] = {};
+    QAction* m_actAdapters = nullptr;
+    QAction* m_actDoctor = nullptr;
 
     UrlOpener m_openUrl;
     bool m_bRowsSized = false;

@@ -34,7 +34,8 @@ bool UsableForSearch(const NetAdapter& adapter);
 std::string WhyNotUsed(const NetAdapter& adapter);
 
 // The adapters a search sends out of: the usable ones of the transport's adapter source,
-// narrowed to the names chosen (`--interface`, the adapter chooser) when any are.
+// narrowed to the names given with `--interface` when any are, else without those the
+// adapter chooser left unticked.
 std::vector<NetAdapter> SearchAdapters();
 
 // Every adapter of the transport's adapter source (the system's unless a test put its own).

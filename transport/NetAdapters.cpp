@@ -42,8 +42,11 @@ std::vector<NetAdapter> SearchAdapters() {
         if (!UsableForSearch(a)) {
             continue;
         }
-        if (!t.interfaceNames.empty() && std::find(t.interfaceNames.begin(), t.interfaceNames.end(),
-                                                   a.name) == t.interfaceNames.end()) {
+        const auto named = [&a](const std::vector<std::string>& names) {
+            return std::find(names.begin(), names.end(), a.name) != names.end();
+        };
+        // Names given on the command line win over the chooser's remembered choice.
+        if (t.interfaceNames.empty() ? named(t.excludedInterfaces) : !named(t.interfaceNames)) {
             continue;
         }
         used.push_back(std::move(a));

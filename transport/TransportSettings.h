@@ -31,6 +31,8 @@ struct TransportSettings {
     // destination, as the demo and the tests need.
     bool everyAdapter = true;
     std::vector<std::string> interfaceNames;
+    // Adapters the operator unticked in the adapter chooser; a new adapter is searched.
+    std::vector<std::string> excludedInterfaces;
     // Where the adapter list comes from: the system's unless a benchmark puts stand-ins here.
     std::vector<NetAdapter> (*adapterSource)() = nullptr;
 

@@ -66,6 +66,12 @@ TEST(NetAdapterTest, ChosenNamesNarrowTheUsableAdaptersAndKeepEveryAddress) {
     // A chosen adapter that is down or gone is not searched; nothing else is put in its place.
     Transport().interfaceNames = {"eth1", "gone0"};
     EXPECT_TRUE(names().empty());
+    // The chooser's unticked adapters are left out; names given on the command line win.
+    Transport().interfaceNames.clear();
+    Transport().excludedInterfaces = {"eth0"};
+    EXPECT_EQ(names(), (std::vector<std::string>{"eth2/10.71.1.1", "eth2/10.71.2.1"}));
+    Transport().interfaceNames = {"eth0"};
+    EXPECT_EQ(names(), (std::vector<std::string>{"eth0/192.168.1.20"}));
 }
 
 TEST(NetAdapterTest, TargetReplacesTheAdapterList) {
