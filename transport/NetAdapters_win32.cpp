@@ -1,7 +1,11 @@
-#include <iphlpapi.h>
-#include <windows.h>
+// Winsock first: windows.h would otherwise bring in the old Winsock 1 header.
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
+
+#include <iphlpapi.h>
+
+#include <windows.h>
 
 #include <vector>
 

@@ -1,8 +1,13 @@
-#include <iphlpapi.h>
-#include <mswsock.h>
-#include <windows.h>
+// Winsock first: windows.h would otherwise bring in the old Winsock 1 header.
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
+
+#include <mswsock.h>
+
+#include <iphlpapi.h>
+
+#include <windows.h>
 
 #include <cstring>
 #include <mutex>

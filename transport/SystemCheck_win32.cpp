@@ -1,15 +1,30 @@
-#include <iphlpapi.h>
-#include <netlistmgr.h>
-#include <objbase.h>
-#include <windows.h>
+// Winsock first: windows.h would otherwise bring in the old Winsock 1 header.
 #include <winsock2.h>
+
 #include <ws2tcpip.h>
+
+#include <iphlpapi.h>
+
+#include <windows.h>
+
+#include <netlistmgr.h>
+
+#include <objbase.h>
 
 #include <vector>
 
 #include "transport/SystemCheck.h"
 
 namespace varlo {
+
+namespace {
+// The Network List Manager's class and interface, spelt out so that no import library has to
+// carry them.
+const CLSID kNetworkListManager = {
+    0xDCB00C01, 0x570F, 0x4A9B, {0x8D, 0x69, 0x19, 0x9F, 0xDB, 0xA5, 0x72, 0x3B}};
+const IID kINetworkListManager = {
+    0xDCB00000, 0x570F, 0x4A9B, {0x8D, 0x69, 0x19, 0x9F, 0xDB, 0xA5, 0x72, 0x3B}};
+}  // namespace
 
 std::string UdpPortOwner(uint16_t port) {
     DWORD size = 0;
@@ -48,8 +63,7 @@ std::optional<bool> ConnectedNetworkIsPublic() {
     const HRESULT init = ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     std::optional<bool> result;
     INetworkListManager* manager = nullptr;
-    if (SUCCEEDED(::CoCreateInstance(CLSID_NetworkListManager, nullptr, CLSCTX_ALL,
-                                     IID_INetworkListManager,
+    if (SUCCEEDED(::CoCreateInstance(kNetworkListManager, nullptr, CLSCTX_ALL, kINetworkListManager,
                                      reinterpret_cast<void**>(&manager)))) {
         IEnumNetworks* networks = nullptr;
         if (SUCCEEDED(manager->GetNetworks(NLM_ENUM_NETWORK_CONNECTED, &networks))) {
