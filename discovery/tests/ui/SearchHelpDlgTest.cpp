@@ -7,7 +7,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
-#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -23,14 +23,17 @@
 namespace varlo::ui {
 namespace {
 
-// Settings of the test's own, never the operator's.
+// Settings of the test's own, never the operator's, and not shared with tests running at the
+// same time in other processes.
 class Settings {
 public:
     Settings() {
-        QStandardPaths::setTestModeEnabled(true);
-        QSettings().clear();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
     }
-    ~Settings() { QSettings().clear(); }
+
+private:
+    QTemporaryDir m_dir;
 };
 
 std::vector<NetAdapter> Laptop() {
