@@ -12,6 +12,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 
 #include "app/AboutDlg.h"
 #include "app/CaptionBar.h"
@@ -23,9 +24,13 @@
 #include "app/VarloView.h"
 #include "artnet4/ArtNetNodePane.h"
 #include "comport/ComMappingListCtrl.h"
+#include "discovery/AdapterDlg.h"
 #include "discovery/ConfigurationListCtrl.h"
 #include "discovery/DeviceTable.h"
+#include "discovery/DoctorDlg.h"
+#include "discovery/IpSearchDlg.h"
 #include "discovery/SearchDlg.h"
+#include "discovery/SearchDoctor.h"
 
 namespace varlo::ui {
 
@@ -94,7 +99,7 @@ void CMainFrame::CreateCommands() {
 
     m_actSearch = Command("BroadcastSearch", QStringLiteral("&Broadcast Search"),
                           QStringLiteral("Search"), QStringLiteral("Search"));
-    m_actIpSearch = Command("IpSearch", QStringLiteral("IP Search"), QStringLiteral("IP Search"),
+    m_actIpSearch = Command("IpSearch", QStringLiteral("&IP Search"), QStringLiteral("IP Search"),
                             QStringLiteral("IP Search"));
     m_actConfig = Command("Config", QStringLiteral("&Config"), QStringLiteral("Config"),
                           QStringLiteral("Config"));
@@ -120,8 +125,19 @@ void CMainFrame::CreateCommands() {
     m_actAdd->setIcon(StripIcon(comStrip, 0));
     m_actModify->setIcon(StripIcon(comStrip, 1));
 
+    m_actAdapters = Command("Adapters", QStringLiteral("&Adapters..."), QStringLiteral("Adapters"),
+                            QStringLiteral("Choose the adapters a search sends out of"));
+    m_actDoctor = Command("WhyNotFound", QStringLiteral("&Why isn't my device found?"),
+                          QStringLiteral("Why isn't my device found?"),
+                          QStringLiteral("Check what may keep devices from being found"));
+    connect(m_actIpSearch, &QAction::triggered, this, &CMainFrame::OnIpSearch);
+    connect(m_actAdapters, &QAction::triggered, this, &CMainFrame::OnAdapters);
+    connect(m_actDoctor, &QAction::triggered, this, [this] { OnWhyNotFound(); });
+    // The adapters unticked on this workstation stay out of searches.
+    ApplyAdapterChoice();
+
     // Commands without a handler stay disabled.
-    for (QAction* idle : {m_actIpSearch, m_actImport, m_actExport, m_actClearAll}) {
+    for (QAction* idle : {m_actImport, m_actExport, m_actClearAll}) {
         idle->setEnabled(false);
     }
     connect(m_actSearch, &QAction::triggered, this, &CMainFrame::OnBroadcastSearch);
@@ -186,6 +202,8 @@ void CMainFrame::CreateBars() {
     exit->setStatusTip(QStringLiteral("Quit the application"));
     QMenu* config = bar->addMenu(QStringLiteral("&Configuration"));
     config->addAction(m_actSearch);
+    config->addAction(m_actIpSearch);
+    config->addAction(m_actAdapters);
     config->addSeparator();
     config->addAction(m_actConfig);
     config->addAction(m_actWebConfig);
@@ -196,6 +214,13 @@ void CMainFrame::CreateBars() {
     m_wndToolBar->setIconSize(QSize(24, 24));
     m_wndToolBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     m_wndToolBar->addAction(m_actSearch);
+    // The adapters the search uses, from a drop-down beside its button.
+    if (auto* search = qobject_cast<QToolButton*>(m_wndToolBar->widgetForAction(m_actSearch))) {
+        auto* menu = new QMenu(search);
+        menu->addAction(m_actAdapters);
+        search->setMenu(menu);
+        search->setPopupMode(QToolButton::MenuButtonPopup);
+    }
     m_wndToolBar->addAction(m_actIpSearch);
     m_wndToolBar->addAction(m_actConfig);
     m_wndToolBar->addSeparator();
@@ -240,6 +265,7 @@ void CMainFrame::CreateBars() {
     com->addAction(m_actModify);
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    help->addAction(m_actDoctor);
     QAction* about = help->addAction(QStringLiteral("&About ..."), this, &CMainFrame::OnAppAbout);
     about->setStatusTip(
         QStringLiteral("Display program information, version number and copyright"));
@@ -341,10 +367,8 @@ void CMainFrame::UpdateLockIndicators() {
 }
 
 void CMainFrame::OnBroadcastSearch() {
-    {
-        CSearchDlg dlg(this);
-        dlg.exec();
-    }
+    CSearchDlg dlg(this);
+    dlg.exec();
     CVarloView* view = FindView();
     if (!view) {
         return;
@@ -358,6 +382,31 @@ void CMainFrame::OnBroadcastSearch() {
     }
     AppendResultText(QString::asprintf("%d Device(s) is Finded\n",
                                        static_cast<int>(g_arrConfigParam.GetSize())));
+    // Nothing answered: say what may be wrong right where the operator looks.
+    if (g_arrConfigParam.GetSize() == 0) {
+        AppendResultText(QStringLiteral("Why isn't my device found?\n") +
+                         QString::fromStdString(FormatFindings(DiagnoseSearch(&dlg.Session()))));
+    }
+}
+
+void CMainFrame::OnIpSearch() {
+    CIpSearchDlg dlg(this);
+    dlg.exec();
+    if (CVarloView* view = FindView()) {
+        view->DeviceList()->RefreshDeviceList();
+        view->SelectPane(0);
+        AppendResultText(QStringLiteral("IP Search: %1 Device(s) is Finded\n").arg(dlg.Found()));
+    }
+}
+
+void CMainFrame::OnAdapters() {
+    CAdapterDlg dlg(this);
+    dlg.exec();
+}
+
+void CMainFrame::OnWhyNotFound() {
+    CDoctorDlg dlg(nullptr, this);
+    dlg.exec();
 }
 
 void CMainFrame::OnConfig() {

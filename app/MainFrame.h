@@ -51,6 +51,9 @@ public:
     void SetStatusNote(const QString& text);
 
     void OnBroadcastSearch();
+    void OnIpSearch();
+    void OnAdapters();
+    void OnWhyNotFound();
     void OnConfig();
     void OnWebConfig();
     void OnAddComMapping();
@@ -93,6 +96,8 @@ private:
     QAction* m_actAdd = nullptr;
     QAction* m_actModify = nullptr;
     QAction* m_actViewPane[2] = {};
+    QAction* m_actAdapters = nullptr;
+    QAction* m_actDoctor = nullptr;
 
     UrlOpener m_openUrl;
     bool m_bRowsSized = false;

@@ -1,5 +1,5 @@
 // varlo: the desktop front end.
-//   varlo [--target ADDRESS[:PORT]] [--demo]
+//   varlo [--target ADDRESS[:PORT]] [--interface NAME]... [--demo]
 #include <QApplication>
 #include <QStringList>
 #include <cstdio>
@@ -18,13 +18,14 @@
 namespace {
 
 void Usage() {
-    std::fprintf(
-        stderr,
-        "usage: varlo [--target ADDRESS[:PORT]] [--demo]\n"
-        "  --target  where requests go (default the limited broadcast, port 63879; Art-Net\n"
-        "            polls go to the same address, port 6454)\n"
-        "  --demo    a simulated rig of every model on loopback, and the demo COM "
-        "mappings\n");
+    std::fprintf(stderr,
+                 "usage: varlo [--target ADDRESS[:PORT]] [--interface NAME]... [--demo]\n"
+                 "  --target  where requests go (default the limited broadcast, port 63879,\n"
+                 "            out of every adapter; Art-Net polls go to the same address, port\n"
+                 "            6454)\n"
+                 "  --interface  search out of this adapter only (repeatable)\n"
+                 "  --demo    a simulated rig of every model on loopback, and the demo COM "
+                 "mappings\n");
 }
 
 // Qt's arguments with, on Windows, the FreeType font engine unless a platform is chosen. The Qt
@@ -59,13 +60,14 @@ int main(int argc, char** argv) {
         if (args[i] == QLatin1String("--demo")) {
             demo = true;
         } else if (args[i] == QLatin1String("--target") && i + 1 < args.size()) {
-            varlo::TransportSettings& t = varlo::Transport();
-            if (!varlo::ParseTarget(args[++i].toStdString(), &t.targetAddr, &t.targetPort)) {
+            if (!varlo::SetTarget(args[++i].toStdString())) {
                 std::fprintf(stderr, "varlo: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
                 return 2;
             }
             // Art-Net polls go to the same address, on Art-Net's own port.
             varlo::artnet4::ArtNetTarget().pollAddrs = {t.targetAddr};
+        } else if (args[i] == QLatin1String("--interface") && i + 1 < args.size()) {
+            varlo::Transport().interfaceNames.push_back(args[++i].toStdString());
         } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
             Usage();
             return 0;

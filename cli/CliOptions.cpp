@@ -11,13 +11,18 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions* opt
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
         if (arg == "--target") {
-            TransportSettings& t = Transport();
-            if (i + 1 >= args.size() || !ParseTarget(args[i + 1], &t.targetAddr, &t.targetPort)) {
+            if (i + 1 >= args.size() || !SetTarget(args[i + 1])) {
                 std::fprintf(stderr,
                              "varlo-cli: --target needs ADDRESS[:PORT], e.g. 192.168.1.255\n");
                 return false;
             }
             ++i;
+        } else if (arg == "--interface") {
+            if (i + 1 >= args.size()) {
+                std::fprintf(stderr, "varlo-cli: --interface needs an adapter's name\n");
+                return false;
+            }
+            Transport().interfaceNames.push_back(args[++i]);
         } else if (arg == "--demo") {
             options->demo = true;
         } else if (arg == "--json") {

@@ -15,8 +15,8 @@ struct CommonOptions {
     std::vector<std::string> rest;  // what the command parses itself
 };
 
-// Takes --target ADDRESS[:PORT], --demo and --json out of args. False (with a message on
-// standard error) on a malformed target.
+// Takes --target ADDRESS[:PORT], --interface NAME, --demo and --json out of args. False (with a
+// message on standard error) on a malformed target.
 bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions* options);
 
 // Starts the demo rig when --demo was given; exits with a message when it cannot.

@@ -12,5 +12,7 @@ int DiffCommand(const std::vector<std::string>& args);
 int RestoreCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
 int ArtNetCommand(const std::vector<std::string>& args);
+int InterfacesCommand(const std::vector<std::string>& args);
+int DoctorCommand(const std::vector<std::string>& args);
 
 }  // namespace varlo::cli

@@ -18,7 +18,8 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {"search", varlo::cli::SearchCommand, "search [--target A[:P]] [--demo] [--json]"},
+    {"search", varlo::cli::SearchCommand,
+     "search [--target A[:P]] [--interface NAME]... [--range RANGE [--rate N]] [--demo] [--json]"},
     {"dump", varlo::cli::DumpCommand,
      "dump MAC [-o FILE] | dump (MAC... | --model NAME | --all) -o DIR  [--jobs N]"},
     {"diff", varlo::cli::DiffCommand, "diff FILE... | diff FILE --to MAC...  [--jobs N]"},
@@ -33,10 +34,16 @@ const Command kCommands[] = {
      "artnet poll [--json] | artnet address IP [--bind N] [shortName=TEXT] [longName=TEXT] "
      "[net=N] [subnet=N] [port.K.universe=N] [merge.K=ltp|htp] [locate]  [--target A[:P]] "
      "[--wait MS] [--demo]"},
+    {"interfaces", varlo::cli::InterfacesCommand, "interfaces [--interface NAME]..."},
+    {"doctor", varlo::cli::DoctorCommand, "doctor [--target A[:P]] [--interface NAME]... [--demo]"},
 };
 
 constexpr const char* kGeneralHelp =
-    "--target sends to ADDRESS[:PORT] instead of 255.255.255.255:63879;\n"
+    "Searches go to 255.255.255.255:63879 out of every adapter (interfaces lists them);\n"
+    "--interface NAME searches out of that adapter only (repeatable); --target sends to\n"
+    "ADDRESS[:PORT] instead; search --range RANGE asks every address of an address, a range\n"
+    "(192.168.1.10-192.168.1.200) or a network (10.0.0.0/24) by unicast, --rate per second\n"
+    "(2000); doctor says why a device may not be found.\n"
     "--demo runs the built-in simulated rig on loopback.\n"
     "artnet speaks Art-Net 4 on port 6454 to every maker's nodes: --target points its polls at\n"
     "ADDRESS[:PORT] instead of 255.255.255.255:6454, --wait MS is how long it listens (3000).\n"

@@ -3,8 +3,10 @@
 #include <QKeyEvent>
 #include <QList>
 #include <QMouseEvent>
+#include <QStyle>
 #include <QTreeWidgetItem>
 
+#include "discovery/DeviceMarks.h"
 #include "discovery/DeviceRowText.h"
 #include "discovery/DeviceTable.h"
 #include "widgets/VarloMessageBox.h"
@@ -27,10 +29,22 @@ void CConfigurationListCtrl::RefreshDeviceList() {
     const int count = static_cast<int>(g_arrConfigParam.GetSize());
     QList<QTreeWidgetItem*> items;
     items.reserve(count);
+    const std::vector<DeviceMark> marks = MarkDevices(g_arrConfigParam);
+    const QIcon warning = style()->standardIcon(QStyle::SP_MessageBoxWarning);
     for (int r = 0; r < count; ++r) {
         QStringList texts = DeviceRowText(r, g_arrConfigParam[static_cast<std::size_t>(r)]);
         texts << QStringLiteral("OK");
-        items.append(new QTreeWidgetItem(texts));
+        auto* item = new QTreeWidgetItem(texts);
+        // The mark sits on the address, which is what the operator has to change; the tooltip
+        // over the whole row says how.
+        if (const DeviceMark& mark = marks[static_cast<std::size_t>(r)]; mark.Any()) {
+            item->setIcon(kIpColumn, warning);
+            const QString advice = QString::fromStdString(mark.advice);
+            for (int c = 0; c < texts.size(); ++c) {
+                item->setToolTip(c, advice);
+            }
+        }
+        items.append(item);
     }
     addTopLevelItems(items);
 }

@@ -2,6 +2,8 @@
 // The device list pane: one row per record of the device table, in table order and never
 // sorted, so row i always shows record i. It holds no device data of its own. From it the
 // operator opens the parameter dialog of a device: Config, a double click or Enter on a row.
+// A device the operator cannot reach as it is (an address outside the subnet of the adapter
+// that found it, an address another device has too) is marked, with what to do in a tooltip.
 #include <QDialog>
 #include <cstdint>
 #include <functional>
@@ -21,6 +23,7 @@ public:
     // More rows than this and a configuration request may be answered by a broadcast storm
     // rather than by one device.
     static constexpr int kMaxConfigRows = 300;
+    static constexpr int kIpColumn = 3;
 
     explicit CConfigurationListCtrl(QWidget* parent = nullptr);
 

@@ -1,27 +1,35 @@
 #pragma once
 // The device table: every accepted search reply of the latest search, in arrival order, never
-// merged or sorted. Row i of every device list is record i.
+// merged or sorted. Row i of every device list is record i. Beside each record, the route it
+// was found on (the adapter its reply came in on); the record itself stays the reply's bytes.
 #include <cstddef>
 #include <optional>
 #include <vector>
 
 #include "discovery/ConfigParam.h"
+#include "transport/DeviceRoute.h"
 
 namespace varlo {
 
 class CConfigParamArray {
 public:
     // Appends at the end and returns the new record's index.
-    std::size_t Add(const _CONFIGPARAM& record) {
+    std::size_t Add(const _CONFIGPARAM& record, const DeviceRoute& route = {}) {
         m_records.push_back(record);
+        m_routes.push_back(route);
         return m_records.size() - 1;
     }
-    void RemoveAll() { std::vector<_CONFIGPARAM>().swap(m_records); }
+    void RemoveAll() {
+        std::vector<_CONFIGPARAM>().swap(m_records);
+        std::vector<DeviceRoute>().swap(m_routes);
+    }
     std::size_t GetSize() const { return m_records.size(); }
     const _CONFIGPARAM& operator[](std::size_t i) const { return m_records.at(i); }
+    const DeviceRoute& RouteOf(std::size_t i) const { return m_routes.at(i); }
 
 private:
     std::vector<_CONFIGPARAM> m_records;
+    std::vector<DeviceRoute> m_routes;
 };
 
 extern CConfigParamArray g_arrConfigParam;

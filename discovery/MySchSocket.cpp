@@ -22,6 +22,7 @@ bool CMySchSocket::Create(uint16_t localPort) {
     net::SetBroadcast(m_socket, true);
     net::SetNonBlocking(m_socket);
     net::RaiseReceiveBuffer(m_socket, kReceiveBufferBytes);
+    net::EnableArrivalInfo(m_socket);
     return true;
 }
 
@@ -35,6 +36,21 @@ int CMySchSocket::SendTo(const uint8_t* data, std::size_t len, uint32_t hostAddr
         return -1;
     }
     return net::SendTo(m_socket, hostAddr, port, data, len);
+}
+
+int CMySchSocket::SendVia(const uint8_t* data, std::size_t len, uint32_t ifIndex,
+                          uint32_t localAddr, uint32_t hostAddr, uint16_t port) {
+    if (!IsOpen()) {
+        return -1;
+    }
+    return net::SendVia(m_socket, ifIndex, localAddr, hostAddr, port, data, len);
+}
+
+int CMySchSocket::ReceiveArrival(uint8_t* buf, std::size_t cap, net::Arrival* arrival) {
+    if (!IsOpen()) {
+        return -1;
+    }
+    return net::ReceiveArrival(m_socket, buf, cap, arrival);
 }
 
 int CMySchSocket::ReceiveFrom(uint8_t* buf, std::size_t cap) {

@@ -36,6 +36,8 @@ public:
     void OnInitDialog();
 
     int SecondsLeft() const { return m_session.SecondsLeft(); }
+    // The search run, for the diagnosis of one that found nothing.
+    const SearchSession& Session() const { return m_session; }
     CReportListCtrl* ResultList() const { return m_lstResult; }
 
 protected:

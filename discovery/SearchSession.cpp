@@ -9,7 +9,17 @@ namespace varlo {
 bool SearchSession::Open() {
     m_nCount = kSearchSeconds;
     m_table.RemoveAll();
-    return m_socket.Create(Transport().searchLocalPort);
+    Routes().Clear();
+    m_sends.clear();
+    m_allAdapters.clear();
+    const TransportSettings& t = Transport();
+    if (t.UsesAdapters()) {
+        for (const NetAdapter& a : SearchAdapters()) {
+            m_sends.push_back({a});
+        }
+        m_allAdapters = AllAdapters();
+    }
+    return m_socket.Create(t.searchLocalPort);
 }
 
 bool SearchSession::Tick() {
@@ -22,7 +32,17 @@ bool SearchSession::Tick() {
     --m_nCount;
     const Bytes request = BuildSearchRequest(m_table);
     const TransportSettings& t = Transport();
-    m_socket.SendTo(request.data(), request.size(), t.targetAddr, t.targetPort);
+    // Without a usable adapter (none chosen, or `--target`) the request goes where the route
+    // table sends it, as it always did.
+    if (m_sends.empty()) {
+        m_socket.SendTo(request.data(), request.size(), t.targetAddr, t.targetPort);
+        return true;
+    }
+    for (AdapterSends& s : m_sends) {
+        const int n = m_socket.SendVia(request.data(), request.size(), s.adapter.index,
+                                       s.adapter.addr, s.adapter.broadcastTo, t.targetPort);
+        ++(n == static_cast<int>(request.size()) ? s.sent : s.failed);
+    }
     return true;
 }
 
@@ -44,14 +64,47 @@ std::size_t SearchSession::ReadWaiting(std::size_t max) {
 bool SearchSession::ReceiveOne(std::optional<std::size_t>* added) {
     added->reset();
     uint8_t buffer[kSearchReceiveBuffer] = {};
-    const int count = m_socket.ReceiveFrom(buffer, sizeof buffer);
+    net::Arrival arrival;
+    const int count = m_socket.ReceiveArrival(buffer, sizeof buffer, &arrival);
     if (const auto record = AcceptSearchReply(buffer, count)) {
-        *added = m_table.Add(*record);
+        DeviceRoute route;
+        if (const NetAdapter* adapter = AdapterOf(arrival)) {
+            route.adapter = *adapter;
+            route.destination = adapter->broadcastTo;
+            Routes().Remember(record->Identity(), route);
+        }
+        *added = m_table.Add(*record, route);
         return true;
     }
     // A failed receive either found nothing or took a datagram too large for the buffer; only
     // the socket can say whether more are waiting behind it.
     return count >= 0 || (m_socket.IsOpen() && net::WaitReadable(m_socket.Descriptor(), 0));
+}
+
+const NetAdapter* SearchSession::AdapterOf(const net::Arrival& arrival) {
+    if (m_sends.empty() || arrival.ifIndex == 0) {
+        return nullptr;
+    }
+    for (AdapterSends& s : m_sends) {
+        if (s.adapter.addr == arrival.toAddr && s.adapter.index == arrival.ifIndex) {
+            ++s.replies;
+            return &s.adapter;
+        }
+    }
+    for (AdapterSends& s : m_sends) {
+        if (s.adapter.index == arrival.ifIndex) {
+            ++s.replies;
+            return &s.adapter;
+        }
+    }
+    // An adapter left out of the search heard it all the same (a reply by broadcast on a
+    // segment the operator did not choose): requests to it go back the same way.
+    for (const NetAdapter& a : m_allAdapters) {
+        if (a.index == arrival.ifIndex && UsableForSearch(a)) {
+            return &a;
+        }
+    }
+    return nullptr;
 }
 
 }  // namespace varlo

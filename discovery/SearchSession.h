@@ -1,14 +1,25 @@
 #pragma once
 // One search as the search dialog and the command line run it: the table is emptied, a tick
-// sends a request listing what was found so far (five ticks, one second apart), and every
-// readable datagram is accepted into the table or dropped. The caller owns the clock.
+// sends a request listing what was found so far (five ticks, one second apart) out of every
+// search adapter, and every readable datagram is accepted into the table or dropped, whichever
+// adapter it came in on. The caller owns the clock.
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "discovery/DeviceTable.h"
 #include "discovery/MySchSocket.h"
+#include "transport/NetAdapter.h"
 
 namespace varlo {
+
+// Where one adapter's requests went in a search, for the operator's diagnosis.
+struct AdapterSends {
+    NetAdapter adapter;
+    int sent = 0;
+    int failed = 0;
+    int replies = 0;  // accepted replies that came in on it
+};
 
 class SearchSession {
 public:
@@ -38,16 +49,23 @@ public:
     std::size_t ReadWaiting(std::size_t max);
 
     const CMySchSocket& Socket() const { return m_socket; }
+    // The adapters this search sends out of (empty with `--target`: one destination).
+    const std::vector<AdapterSends>& Sends() const { return m_sends; }
     const CConfigParamArray& Table() const { return m_table; }
 
 private:
     // Takes one datagram and sets added to the record it became, if any. False when nothing
     // was waiting.
     bool ReceiveOne(std::optional<std::size_t>* added);
+    // The adapter a datagram came in on: the one whose address it was sent to, else the first
+    // search adapter on its interface, else any adapter there. Null when none is known.
+    const NetAdapter* AdapterOf(const net::Arrival& arrival);
 
     CConfigParamArray& m_table;
     CMySchSocket m_socket;
     int m_nCount = kSearchSeconds;
+    std::vector<AdapterSends> m_sends;
+    std::vector<NetAdapter> m_allAdapters;
 };
 
 // Runs a whole search on the calling thread with the dialog's timing (ticks at 0.1 s, then

@@ -43,6 +43,7 @@ bool DeviceSimulator::Start(uint32_t bindAddr, uint16_t port) {
     }
     net::SetNonBlocking(m_socket);
     net::RaiseReceiveBuffer(m_socket, 8 * 1024 * 1024);
+    net::EnableArrivalInfo(m_socket);
     m_bindAddr = bindAddr;
     m_port = net::LocalPort(m_socket);
     m_stop = false;
@@ -99,27 +100,28 @@ void DeviceSimulator::Run() {
                 std::lock_guard lock(m_mutex);
                 m_busy = true;
             }
-            uint32_t addr = 0;
-            uint16_t port = 0;
+            net::Arrival from;
             // Drain what is waiting so a burst of requests does not starve the replies.
-            for (int n; (n = net::ReceiveFrom(m_socket, buffer.data(), buffer.size(), &addr,
-                                              &port)) >= 0;) {
+            for (int n;
+                 (n = net::ReceiveArrival(m_socket, buffer.data(), buffer.size(), &from)) >= 0;) {
                 const Bytes datagram(buffer.begin(), buffer.begin() + n);
                 std::lock_guard lock(m_mutex);
-                Record(datagram, addr, port);
-                Handle(datagram, addr, port);
+                Record(datagram, from.fromAddr, from.fromPort, from.toAddr);
+                m_answering = from;
+                Handle(datagram, from.fromAddr, from.fromPort, from.toAddr);
             }
         }
         SendDue();
     }
 }
 
-void DeviceSimulator::Record(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort) {
+void DeviceSimulator::Record(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort,
+                             uint32_t toAddr) {
     const uint64_t sequence = m_received++;
     if (!m_options.recordRequests) {
         return;
     }
-    m_log.push_back({sequence, Clock::now(), datagram, fromAddr, fromPort});
+    m_log.push_back({sequence, Clock::now(), datagram, fromAddr, fromPort, toAddr});
     m_logBytes += datagram.size();
     while (!m_log.empty() &&
            (m_log.size() > m_options.logMaxEntries || m_logBytes > m_options.logMaxBytes)) {
@@ -128,15 +130,17 @@ void DeviceSimulator::Record(const Bytes& datagram, uint32_t fromAddr, uint16_t 
     }
 }
 
-void DeviceSimulator::Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort) {
+void DeviceSimulator::Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort,
+                             uint32_t toAddr) {
     if (datagram.size() >= kSearchHeaderSize && datagram[0] == kSearchRequestCode) {
-        AnswerSearch(datagram, fromAddr, fromPort);
+        AnswerSearch(datagram, fromAddr, fromPort, toAddr);
     } else if (datagram.size() >= kRequestHeaderSize) {
         AnswerConfiguration(datagram, fromAddr, fromPort);
     }
 }
 
-void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port) {
+void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port,
+                                   uint32_t toAddr) {
     std::set<DeviceIdentity> listed;
     for (std::size_t off = kSearchHeaderSize; off + kIdentitySize <= request.size();
          off += kIdentitySize) {
@@ -157,11 +161,14 @@ void DeviceSimulator::AnswerSearch(const Bytes& request, uint32_t addr, uint16_t
             m_pendingSearchReplies[i] > 0) {
             continue;
         }
+        const Ipv4Bytes ip = ReportedIp(device);
+        if (m_options.answerOwnAddressOnly && LoadBE32(ip.data()) != toAddr) {
+            continue;
+        }
         Bytes reply(24, 0);
         reply[0] = kSearchReplyCode;
         StoreBE16(reply.data() + 2, kSearchReplyLengthField);
         std::copy_n(device.record.data(), 16, reply.begin() + 8);
-        const Ipv4Bytes ip = ReportedIp(device);
         std::copy(ip.begin(), ip.end(), reply.begin() + 8 + _CONFIGPARAM::kIp);
         const int copies = device.faults.duplicateSearchReply ? 2 : 1;
         for (int c = 0; c < copies; ++c) {
@@ -212,7 +219,9 @@ void DeviceSimulator::AnswerConfiguration(const Bytes& request, uint32_t addr, u
 
 void DeviceSimulator::Schedule(Clock::time_point due, uint32_t addr, uint16_t port, Bytes bytes,
                                long searchDevice) {
-    m_outgoing.push({due, m_order++, addr, port, std::move(bytes), searchDevice});
+    // A device spread over the network answers from its own address, the one it was asked at.
+    const net::Arrival via = m_options.answerOwnAddressOnly ? m_answering : net::Arrival{};
+    m_outgoing.push({due, m_order++, addr, port, std::move(bytes), searchDevice, via});
 }
 
 void DeviceSimulator::SendDue() {
@@ -220,7 +229,8 @@ void DeviceSimulator::SendDue() {
     const auto now = Clock::now();
     while (!m_outgoing.empty() && m_outgoing.top().due <= now) {
         const Outgoing& o = m_outgoing.top();
-        net::SendTo(m_socket, o.addr, o.port, o.bytes.data(), o.bytes.size());
+        net::SendVia(m_socket, o.via.ifIndex, o.via.toAddr, o.addr, o.port, o.bytes.data(),
+                     o.bytes.size());
         if (o.searchDevice >= 0 &&
             static_cast<std::size_t>(o.searchDevice) < m_pendingSearchReplies.size()) {
             --m_pendingSearchReplies[static_cast<std::size_t>(o.searchDevice)];

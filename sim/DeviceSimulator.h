@@ -29,6 +29,9 @@ struct SimOptions {
     int searchDelayMaxMs = 200;
     uint32_t seed = 1;
     bool recordRequests = false;  // keep a log of what was received
+    // A device answers a search only when it was sent to the address it reports, as devices
+    // spread over a network answer an IP Search (one simulator on many loopback addresses).
+    bool answerOwnAddressOnly = false;
     // The log keeps the latest datagrams within both limits, whatever a client sends.
     std::size_t logMaxEntries = 4096;
     std::size_t logMaxBytes = 8 * 1024 * 1024;
@@ -40,6 +43,7 @@ struct LoggedDatagram {
     Bytes bytes;
     uint32_t fromAddr = 0;
     uint16_t fromPort = 0;
+    uint32_t toAddr = 0;  // the address it was sent to, where the system says
 };
 
 class DeviceSimulator {
@@ -100,6 +104,7 @@ private:
         uint16_t port;
         Bytes bytes;
         long searchDevice;  // the device a search reply comes from, or -1
+        net::Arrival via;   // with answerOwnAddressOnly: answered from the address asked
         bool operator>(const Outgoing& o) const {
             return due != o.due ? due > o.due : order > o.order;
         }
@@ -107,9 +112,9 @@ private:
 
     void IndexIdentities();
     void Run();
-    void Record(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort);
-    void Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort);
-    void AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port);
+    void Record(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort, uint32_t toAddr = 0);
+    void Handle(const Bytes& datagram, uint32_t fromAddr, uint16_t fromPort, uint32_t toAddr = 0);
+    void AnswerSearch(const Bytes& request, uint32_t addr, uint16_t port, uint32_t toAddr);
     void AnswerConfiguration(const Bytes& request, uint32_t addr, uint16_t port);
     void Schedule(std::chrono::steady_clock::time_point due, uint32_t addr, uint16_t port,
                   Bytes bytes, long searchDevice = -1);
@@ -130,6 +135,7 @@ private:
     uint64_t m_order = 0;
     std::vector<int> m_pendingSearchReplies;  // per device
 
+    net::Arrival m_answering;  // the datagram being answered
     net::SocketHandle m_socket = net::kInvalidSocket;
     uint32_t m_bindAddr = 0;
     uint16_t m_port = 0;

@@ -1,6 +1,6 @@
 #pragma once
 // Puts the device table and the current device index back as they were when the test began,
-// however the test ends.
+// however the test ends, and forgets the routes its searches found.
 #include "discovery/DeviceTable.h"
 
 namespace varlo::testing {
@@ -11,6 +11,7 @@ public:
     ~ScopedDeviceTable() {
         g_arrConfigParam = m_table;
         g_nCurDevice = m_current;
+        Routes().Clear();
     }
     ScopedDeviceTable(const ScopedDeviceTable&) = delete;
     ScopedDeviceTable& operator=(const ScopedDeviceTable&) = delete;

@@ -45,6 +45,11 @@ void SendToAddr(net::SocketHandle s, uint32_t hostAddr, uint16_t port, const uin
 
 int32_t BroadcastQuery(const uint8_t* request, std::size_t requestLen, uint8_t* reply,
                        std::size_t replyCapacity, int budgetMs) {
+    return RoutedQuery(nullptr, request, requestLen, reply, replyCapacity, budgetMs);
+}
+
+int32_t RoutedQuery(const DeviceRoute* route, const uint8_t* request, std::size_t requestLen,
+                    uint8_t* reply, std::size_t replyCapacity, int budgetMs) {
     if (budgetMs <= 0) {
         return 0;
     }
@@ -63,7 +68,14 @@ int32_t BroadcastQuery(const uint8_t* request, std::size_t requestLen, uint8_t* 
     int32_t count = 0;
     for (int elapsed = 0; elapsed < budgetMs;) {
         if (elapsed % kResendMs == 0) {
-            SendToAddr(s, t.targetAddr, t.targetPort, request, requestLen);
+            // The socket stays bound to the wildcard address, so a device that answers by
+            // broadcast is heard whichever adapter the request left through.
+            if (route != nullptr) {
+                net::SendVia(s, route->unicast ? 0 : route->adapter.index, route->adapter.addr,
+                             route->destination, t.targetPort, request, requestLen);
+            } else {
+                SendToAddr(s, t.targetAddr, t.targetPort, request, requestLen);
+            }
         }
         // An empty datagram, one that does not fit and a receive error all read as "nothing":
         // none of them ends the wait.

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "transport/DeviceRoute.h"
 #include "transport/SocketShim.h"
 
 namespace varlo {
@@ -18,5 +19,10 @@ void SendToAddr(net::SocketHandle s, uint32_t hostAddr, uint16_t port, const uin
 // created or bound or when nothing arrived within the budget, 0 for a budget of 0 or less.
 int32_t BroadcastQuery(const uint8_t* request, std::size_t requestLen, uint8_t* reply,
                        std::size_t replyCapacity, int budgetMs);
+
+// The same exchange along a found device's route: out of the adapter that heard it, or by
+// unicast to its address; without a route, as BroadcastQuery.
+int32_t RoutedQuery(const DeviceRoute* route, const uint8_t* request, std::size_t requestLen,
+                    uint8_t* reply, std::size_t replyCapacity, int budgetMs);
 
 }  // namespace varlo

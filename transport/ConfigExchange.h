@@ -17,11 +17,14 @@ namespace varlo {
 // Writes, the finish command and Default are acknowledged with 8 bytes: code | 0x80, status.
 inline constexpr std::size_t kAckReplySize = 8;
 
-// The whole reply of a read, or nothing when the exchange failed.
-inline std::optional<Bytes> QueryReply(const Bytes& request, std::size_t replyLength) {
+// The whole reply of a read, or nothing when the exchange failed. The request goes along the
+// route the search found its target on, if it found one.
+inline std::optional<Bytes> QueryReply(const DeviceIdentity& target, const Bytes& request,
+                                       std::size_t replyLength) {
     Bytes reply(replyLength);
-    const int32_t n =
-        BroadcastQuery(request.data(), request.size(), reply.data(), reply.size(), kQueryBudgetMs);
+    const std::optional<DeviceRoute> route = Routes().Find(target);
+    const int32_t n = RoutedQuery(route ? &*route : nullptr, request.data(), request.size(),
+                                  reply.data(), reply.size(), kQueryBudgetMs);
     if (n <= 0 || static_cast<std::size_t>(n) != replyLength ||
         reply[0] != (request[0] | kReplyBit)) {
         return std::nullopt;
@@ -30,8 +33,8 @@ inline std::optional<Bytes> QueryReply(const Bytes& request, std::size_t replyLe
 }
 
 // A write or command: true only for an 8-byte reply with the right code and status 0.
-inline bool QueryAcknowledged(const Bytes& request) {
-    const std::optional<Bytes> reply = QueryReply(request, kAckReplySize);
+inline bool QueryAcknowledged(const DeviceIdentity& target, const Bytes& request) {
+    const std::optional<Bytes> reply = QueryReply(target, request, kAckReplySize);
     return reply && (*reply)[1] == 0;
 }
 
@@ -42,7 +45,7 @@ using RequestShape = Bytes (*)(uint8_t code, const DeviceIdentity& target);
 template <typename Block>
 bool ReadFrom(const DeviceIdentity& target, RequestShape shape, uint8_t code,
               std::size_t replyLength, std::size_t replyOffset, Block* out) {
-    const std::optional<Bytes> reply = QueryReply(shape(code, target), replyLength);
+    const std::optional<Bytes> reply = QueryReply(target, shape(code, target), replyLength);
     if (!reply) {
         return false;
     }
@@ -59,7 +62,7 @@ bool ReadBlockFrom(const DeviceIdentity& target, RequestShape shape, uint8_t cod
 // A write: the header followed by the block exactly as given, acknowledged with status 0.
 inline bool WriteBytesTo(const DeviceIdentity& target, uint8_t code, const uint8_t* block,
                          std::size_t size) {
-    return QueryAcknowledged(BuildWriteRequest(code, target, block, size));
+    return QueryAcknowledged(target, BuildWriteRequest(code, target, block, size));
 }
 
 template <typename Block>
@@ -69,7 +72,7 @@ bool WriteBlockTo(const DeviceIdentity& target, uint8_t code, const Block& block
 
 // A bodiless command (the finish command, Default), acknowledged with status 0.
 inline bool SendCommandTo(const DeviceIdentity& target, RequestShape shape, uint8_t code) {
-    return QueryAcknowledged(shape(code, target));
+    return QueryAcknowledged(target, shape(code, target));
 }
 
 }  // namespace varlo

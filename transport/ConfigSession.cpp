@@ -32,7 +32,7 @@ bool ConfigSession::Read(std::size_t i) {
         return false;
     }
     const std::optional<Bytes> reply =
-        QueryReply(m_model.shape(entry.readCode, *m_target), entry.ReplySize());
+        QueryReply(*m_target, m_model.shape(entry.readCode, *m_target), entry.ReplySize());
     if (!reply) {
         return false;
     }

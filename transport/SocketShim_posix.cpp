@@ -6,6 +6,9 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <thread>
 
 #include "transport/SocketShim.h"
@@ -99,6 +102,116 @@ int ReceiveFrom(SocketHandle s, uint8_t* buf, std::size_t cap, uint32_t* fromAdd
         *fromPort = ntohs(sa.sin_port);
     }
     return static_cast<int>(n);
+}
+
+bool EnableArrivalInfo(SocketHandle s) {
+#ifdef IP_PKTINFO
+    int on = 1;
+    return ::setsockopt(s, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) == 0;
+#else
+    (void)s;
+    return false;
+#endif
+}
+
+int ReceiveArrival(SocketHandle s, uint8_t* buf, std::size_t cap, Arrival* arrival) {
+    sockaddr_in sa;
+    std::memset(&sa, 0, sizeof sa);
+    iovec iov{buf, cap};
+    alignas(cmsghdr) unsigned char control[128];
+    msghdr msg;
+    std::memset(&msg, 0, sizeof msg);
+    msg.msg_name = &sa;
+    msg.msg_namelen = sizeof sa;
+    msg.msg_iov = &iov;
+    msg.msg_iovlen = 1;
+    msg.msg_control = control;
+    msg.msg_controllen = sizeof control;
+    const ssize_t n = ::recvmsg(s, &msg, 0);
+    if (n < 0 || (msg.msg_flags & MSG_TRUNC) != 0) {
+        return -1;
+    }
+    *arrival = Arrival{};
+    arrival->fromAddr = ntohl(sa.sin_addr.s_addr);
+    arrival->fromPort = ntohs(sa.sin_port);
+#ifdef IP_PKTINFO
+    for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c != nullptr; c = CMSG_NXTHDR(&msg, c)) {
+        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+            in_pktinfo info;
+            std::memcpy(&info, CMSG_DATA(c), sizeof info);
+            arrival->ifIndex = static_cast<uint32_t>(info.ipi_ifindex);
+            arrival->toAddr = ntohl(info.ipi_addr.s_addr);
+        }
+    }
+#endif
+    return static_cast<int>(n);
+}
+
+int SendVia(SocketHandle s, uint32_t ifIndex, uint32_t localAddr, uint32_t hostAddr, uint16_t port,
+            const uint8_t* data, std::size_t len) {
+#ifdef IP_PKTINFO
+    if (ifIndex != 0) {
+        sockaddr_in sa = MakeAddr(hostAddr, port);
+        iovec iov{const_cast<uint8_t*>(data), len};
+        alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))];
+        std::memset(control, 0, sizeof control);
+        msghdr msg;
+        std::memset(&msg, 0, sizeof msg);
+        msg.msg_name = &sa;
+        msg.msg_namelen = sizeof sa;
+        msg.msg_iov = &iov;
+        msg.msg_iovlen = 1;
+        msg.msg_control = control;
+        msg.msg_controllen = sizeof control;
+        cmsghdr* c = CMSG_FIRSTHDR(&msg);
+        c->cmsg_level = IPPROTO_IP;
+        c->cmsg_type = IP_PKTINFO;
+        c->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+        in_pktinfo info;
+        std::memset(&info, 0, sizeof info);
+        info.ipi_ifindex = static_cast<int>(ifIndex);
+        info.ipi_spec_dst.s_addr = htonl(localAddr);
+        std::memcpy(CMSG_DATA(c), &info, sizeof info);
+        const ssize_t n = ::sendmsg(s, &msg, 0);
+        return n < 0 ? -1 : static_cast<int>(n);
+    }
+#else
+    (void)ifIndex;
+    (void)localAddr;
+#endif
+    return SendTo(s, hostAddr, port, data, len);
+}
+
+long long SystemUdpReceiveErrors() {
+    // Linux: the "Udp:" lines of /proc/net/snmp, names then values; RcvbufErrors counts the
+    // datagrams dropped because a socket's buffer was full, InErrors every failed receive.
+    std::ifstream snmp("/proc/net/snmp");
+    std::string names;
+    std::string values;
+    std::string line;
+    while (std::getline(snmp, line)) {
+        if (line.rfind("Udp:", 0) == 0) {
+            if (names.empty()) {
+                names = line;
+            } else {
+                values = line;
+                break;
+            }
+        }
+    }
+    if (values.empty()) {
+        return -1;
+    }
+    std::istringstream n(names);
+    std::istringstream v(values);
+    std::string name;
+    std::string value;
+    while (n >> name && v >> value) {
+        if (name == "InErrors") {
+            return std::stoll(value);
+        }
+    }
+    return -1;
 }
 
 bool WaitReadable(SocketHandle s, int timeoutMs) {

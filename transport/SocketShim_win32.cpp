@@ -1,5 +1,11 @@
-// Winsock 2 before windows.h, which would otherwise bring in the old Winsock header.
+// Winsock first: windows.h would otherwise bring in the old Winsock 1 header.
 #include <winsock2.h>
+
+#include <ws2tcpip.h>
+
+#include <mswsock.h>
+
+#include <iphlpapi.h>
 
 #include <windows.h>
 
@@ -102,6 +108,102 @@ int ReceiveFrom(SocketHandle s, uint8_t* buf, std::size_t cap, uint32_t* fromAdd
         *fromPort = ntohs(sa.sin_port);
     }
     return n;
+}
+
+bool EnableArrivalInfo(SocketHandle s) {
+    DWORD on = 1;
+    return ::setsockopt(s, IPPROTO_IP, IP_PKTINFO, reinterpret_cast<const char*>(&on), sizeof on) ==
+           0;
+}
+
+namespace {
+// WSARecvMsg is reached through the socket provider, not exported by name.
+LPFN_WSARECVMSG RecvMsgOf(SocketHandle s) {
+    GUID id = WSAID_WSARECVMSG;
+    LPFN_WSARECVMSG fn = nullptr;
+    DWORD bytes = 0;
+    if (::WSAIoctl(s, SIO_GET_EXTENSION_FUNCTION_POINTER, &id, sizeof id, &fn, sizeof fn, &bytes,
+                   nullptr, nullptr) != 0) {
+        return nullptr;
+    }
+    return fn;
+}
+}  // namespace
+
+int ReceiveArrival(SocketHandle s, uint8_t* buf, std::size_t cap, Arrival* arrival) {
+    *arrival = Arrival{};
+    const LPFN_WSARECVMSG recvMsg = RecvMsgOf(s);
+    if (recvMsg == nullptr) {
+        return ReceiveFrom(s, buf, cap, &arrival->fromAddr, &arrival->fromPort);
+    }
+    sockaddr_in sa;
+    std::memset(&sa, 0, sizeof sa);
+    WSABUF data{static_cast<ULONG>(cap), reinterpret_cast<char*>(buf)};
+    char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+    WSAMSG msg;
+    std::memset(&msg, 0, sizeof msg);
+    msg.name = reinterpret_cast<sockaddr*>(&sa);
+    msg.namelen = sizeof sa;
+    msg.lpBuffers = &data;
+    msg.dwBufferCount = 1;
+    msg.Control.buf = control;
+    msg.Control.len = sizeof control;
+    DWORD received = 0;
+    // A datagram larger than the buffer fails with WSAEMSGSIZE and is dropped.
+    if (recvMsg(s, &msg, &received, nullptr, nullptr) == SOCKET_ERROR) {
+        return -1;
+    }
+    arrival->fromAddr = ntohl(sa.sin_addr.s_addr);
+    arrival->fromPort = ntohs(sa.sin_port);
+    for (WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&msg); c != nullptr; c = WSA_CMSG_NXTHDR(&msg, c)) {
+        if (c->cmsg_level == IPPROTO_IP && c->cmsg_type == IP_PKTINFO) {
+            IN_PKTINFO info;
+            std::memcpy(&info, WSA_CMSG_DATA(c), sizeof info);
+            arrival->ifIndex = info.ipi_ifindex;
+            arrival->toAddr = ntohl(info.ipi_addr.s_addr);
+        }
+    }
+    return static_cast<int>(received);
+}
+
+int SendVia(SocketHandle s, uint32_t ifIndex, uint32_t localAddr, uint32_t hostAddr, uint16_t port,
+            const uint8_t* data, std::size_t len) {
+    if (ifIndex == 0) {
+        return SendTo(s, hostAddr, port, data, len);
+    }
+    sockaddr_in sa = MakeAddr(hostAddr, port);
+    WSABUF buffer{static_cast<ULONG>(len), reinterpret_cast<char*>(const_cast<uint8_t*>(data))};
+    char control[WSA_CMSG_SPACE(sizeof(IN_PKTINFO))] = {};
+    WSAMSG msg;
+    std::memset(&msg, 0, sizeof msg);
+    msg.name = reinterpret_cast<sockaddr*>(&sa);
+    msg.namelen = sizeof sa;
+    msg.lpBuffers = &buffer;
+    msg.dwBufferCount = 1;
+    msg.Control.buf = control;
+    msg.Control.len = sizeof control;
+    WSACMSGHDR* c = WSA_CMSG_FIRSTHDR(&msg);
+    c->cmsg_level = IPPROTO_IP;
+    c->cmsg_type = IP_PKTINFO;
+    c->cmsg_len = WSA_CMSG_LEN(sizeof(IN_PKTINFO));
+    IN_PKTINFO info;
+    std::memset(&info, 0, sizeof info);
+    info.ipi_ifindex = ifIndex;
+    info.ipi_addr.s_addr = htonl(localAddr);
+    std::memcpy(WSA_CMSG_DATA(c), &info, sizeof info);
+    DWORD sent = 0;
+    if (::WSASendMsg(s, &msg, 0, &sent, nullptr, nullptr) == SOCKET_ERROR) {
+        return -1;
+    }
+    return static_cast<int>(sent);
+}
+
+long long SystemUdpReceiveErrors() {
+    MIB_UDPSTATS stats;
+    if (::GetUdpStatistics(&stats) != NO_ERROR) {
+        return -1;
+    }
+    return static_cast<long long>(stats.dwInErrors);
 }
 
 bool WaitReadable(SocketHandle s, int timeoutMs) {

@@ -70,6 +70,15 @@ bool ParseTarget(std::string_view text, uint32_t* addr, uint16_t* port) {
     return true;
 }
 
+bool SetTarget(std::string_view text) {
+    TransportSettings& t = Transport();
+    if (!ParseTarget(text, &t.targetAddr, &t.targetPort)) {
+        return false;
+    }
+    t.everyAdapter = false;
+    return true;
+}
+
 std::string FormatIpv4(uint32_t a) {
     const std::array<uint8_t, 4> o = Ipv4Octets(a);
     char text[16];

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "transport/NetAdapter.h"
 
 #include "transport/PollClock.h"
 
@@ -25,9 +28,24 @@ struct TransportSettings {
     // sleeps each step out whatever arrives: only the benchmarks ask for it, to show the floor
     // that the early end took away.
     bool replyEndsStep = true;
+    // Searches to the limited broadcast go out of every usable adapter (or those named here:
+    // `--interface`, the adapter chooser). `--target` replaces the adapter list with its one
+    // destination, as the demo and the tests need.
+    bool everyAdapter = true;
+    std::vector<std::string> interfaceNames;
+    // Adapters the operator unticked in the adapter chooser; a new adapter is searched.
+    std::vector<std::string> excludedInterfaces;
+    // Where the adapter list comes from: the system's unless a benchmark puts stand-ins here.
+    std::vector<NetAdapter> (*adapterSource)() = nullptr;
+
+    bool UsesAdapters() const { return everyAdapter && targetAddr == kLimitedBroadcast; }
 };
 
 TransportSettings& Transport();
+
+// `--target ADDRESS[:PORT]` of every front end: requests go there instead of out of every
+// adapter. False, changing nothing, when the text is not an address.
+bool SetTarget(std::string_view text);
 
 // Parses "ADDRESS[:PORT]"; the port keeps its current value when none is given.
 bool ParseTarget(std::string_view text, uint32_t* addr, uint16_t* port);
