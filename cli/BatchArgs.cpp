@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/DeviceApply.h"
 #include "cli/DeviceBatch.h"
+#include "configfiles/DeviceApply.h"
 #include "discovery/SearchSession.h"
 
 namespace varlo::cli {

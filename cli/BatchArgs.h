@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "cli/CliOptions.h"
-#include "cli/ConfigFile.h"
-#include "cli/DeviceTargets.h"
+#include "configfiles/ConfigFile.h"
+#include "configfiles/DeviceTargets.h"
 
 namespace varlo::cli {
 

@@ -3,6 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "configfiles/DeviceApply.h"
+#include "configfiles/SetFields.h"
+
 namespace varlo::cli {
 
 int SearchCommand(const std::vector<std::string>& args);
@@ -11,5 +14,11 @@ int ComCommand(const std::vector<std::string>& args);
 int DiffCommand(const std::vector<std::string>& args);
 int RestoreCommand(const std::vector<std::string>& args);
 int SetCommand(const std::vector<std::string>& args);
+
+// set after its search: runs the change on every device (`missing`: MACs the search did not
+// find, reported as failed), prints one line per device and the summary, and returns the exit
+// status: 0 when every device succeeded, 1 otherwise.
+int SetOnDevices(const std::vector<_CONFIGPARAM>& devices, const std::vector<MacBytes>& missing,
+                 const std::vector<Assignment>& assignments, const ApplyOptions& options, int jobs);
 
 }  // namespace varlo::cli

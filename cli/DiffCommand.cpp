@@ -6,12 +6,12 @@
 #include <cstdio>
 
 #include "cli/BatchArgs.h"
-#include "cli/BlockDiff.h"
 #include "cli/Commands.h"
-#include "cli/ConfigFile.h"
-#include "cli/DeviceApply.h"
 #include "cli/DeviceBatch.h"
-#include "cli/FieldTable.h"
+#include "configfiles/BlockDiff.h"
+#include "configfiles/ConfigFile.h"
+#include "configfiles/DeviceApply.h"
+#include "configfiles/FieldTable.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo::cli {

@@ -10,11 +10,11 @@
 #include <vector>
 
 #include "cli/BatchArgs.h"
-#include "cli/BlockJson.h"
 #include "cli/Commands.h"
-#include "cli/ConfigFile.h"
-#include "cli/DeviceApply.h"
 #include "cli/DeviceBatch.h"
+#include "configfiles/BlockJson.h"
+#include "configfiles/ConfigFile.h"
+#include "configfiles/DeviceApply.h"
 #include "discovery/DeviceFormat.h"
 #include "transport/ConfigSession.h"
 

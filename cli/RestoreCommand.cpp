@@ -8,10 +8,10 @@
 
 #include "cli/BatchArgs.h"
 #include "cli/Commands.h"
-#include "cli/ConfigFile.h"
-#include "cli/DeviceApply.h"
 #include "cli/DeviceBatch.h"
-#include "cli/FieldTable.h"
+#include "configfiles/ConfigFile.h"
+#include "configfiles/DeviceApply.h"
+#include "configfiles/FieldTable.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo::cli {

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "cli/Commands.h"
-#include "cli/DeviceTargets.h"
-#include "cli/FieldTable.h"
+#include "configfiles/DeviceTargets.h"
+#include "configfiles/FieldTable.h"
 #include "discovery/DeviceType.h"
 #include "transport/TransportSettings.h"
 
@@ -59,7 +59,7 @@ int Usage(std::FILE* to) {
 }
 
 void PrintFields(uint32_t type) {
-    using namespace varlo::cli;
+    using namespace varlo;
     // The serial server's fields hold for every type without a dialog of its own.
     const bool serial = &FieldsOf(type) == &FieldsOf(varlo::DEVTYPE_KV70);
     std::printf("%s%s:\n", ModelNameOf(type).c_str(), serial ? " and other serial servers" : "");
@@ -78,13 +78,13 @@ int SetHelp(const std::vector<std::string>& args) {
     std::vector<uint32_t> types;
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == "--model") {
-            if (const auto type = varlo::cli::ParseModel(args[i + 1])) {
+            if (const auto type = varlo::ParseModel(args[i + 1])) {
                 types.push_back(*type);
             }
         }
     }
     if (types.empty()) {
-        types = varlo::cli::ModelTypes();
+        types = varlo::ModelTypes();
     }
     for (const uint32_t type : types) {
         PrintFields(type);

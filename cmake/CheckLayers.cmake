@@ -1,13 +1,14 @@
 # The layering check, run by CTest as `cmake -P` (test "layers"):
 #   cmake -DSOURCE_DIR=<tree> -DQT_FREE_SOURCES=<file> -P cmake/CheckLayers.cmake
 # 1. Folders depend downward only. A file may include files of the folders its folder's rule
-#    names: transport <- discovery <- serialserver, artnet, comport <- app, cli; sim above
-#    serialserver and artnet, used by app and cli for --demo; widgets, the Qt widgets the UI
+#    names: transport <- discovery <- serialserver, artnet, comport <- app, cli; configfiles
+#    (configuration files and named fields, Qt-free) above serialserver and artnet and below
+#    app and cli; sim above serialserver and artnet, used by app and cli for --demo; widgets, the Qt widgets the UI
 #    files of discovery, serialserver, artnet, comport and app use. Siblings never include each
 #    other. Test folders (*/tests/), testsupport, bench, fuzz and cmake may include anything.
 # 2. The core never includes Qt. The core library has no Qt include path, so a Qt header in a
 #    core source would not even compile; this check names the file all the same, and also
-#    covers the simulator and varlo-cli: every source of a Qt-free target (listed in
+#    covers the simulator, the configuration files and varlo-cli: every source of a Qt-free target (listed in
 #    QT_FREE_SOURCES by the build) and every project header it includes, directly or not.
 # A folder with sources and no rule fails too: a new folder gets its place in the layers here.
 cmake_minimum_required(VERSION 3.25)
@@ -19,8 +20,9 @@ set(layer_artnet transport discovery artnet widgets)
 set(layer_comport transport discovery comport widgets)
 set(layer_sim transport discovery serialserver artnet sim)
 set(layer_widgets transport widgets)
-set(layer_app transport discovery serialserver artnet comport sim widgets app)
-set(layer_cli transport discovery serialserver artnet comport sim cli)
+set(layer_configfiles transport discovery serialserver artnet configfiles)
+set(layer_app transport discovery serialserver artnet comport sim configfiles widgets app)
+set(layer_cli transport discovery serialserver artnet comport sim configfiles cli)
 set(free_folders testsupport bench fuzz cmake)
 set(skipped_folders build screenshots scripts)
 

@@ -1,12 +1,11 @@
-#include "cli/SetFields.h"
+#include "configfiles/SetFields.h"
 
 #include <set>
 
-#include "cli/DeviceBatch.h"
-#include "cli/FieldTable.h"
+#include "configfiles/FieldTable.h"
 #include "discovery/DeviceFormat.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
 // Where a path and value fail for one model; empty when the model takes them.
@@ -89,33 +88,4 @@ bool BuildSetBlocks(uint32_t type, const std::vector<Assignment>& assignments,
     return true;
 }
 
-int SetOnDevices(const std::vector<_CONFIGPARAM>& devices, const std::vector<MacBytes>& missing,
-                 const std::vector<Assignment>& assignments, const ApplyOptions& options,
-                 int jobs) {
-    BatchConsole console(devices.size() + missing.size());
-    for (const MacBytes& mac : missing) {
-        console.Print(FormatMacColon(mac) +
-                      ": FAILED: no device with this MAC answered the search\n");
-        console.Done("failed");
-    }
-    RunOnDevices(devices.size(), jobs, [&](std::size_t i) {
-        const uint32_t type = devices[i].dwType();
-        const DeviceResult result = ApplyToDevice(
-            devices[i],
-            [&](const ConfigSession& session, std::vector<std::optional<Bytes>>* built,
-                std::string* error) {
-                return BuildSetBlocks(type, assignments, session, built, error);
-            },
-            options);
-        console.Print(result.lines);
-        console.Done(result.outcome);
-    });
-    std::string summary = "set: " + console.Tally();
-    if (console.Count("written") + console.Count("failed") > 0 && !options.dryRun) {
-        summary += "; backups in " + options.backupDir.string();
-    }
-    console.Print(summary + "\n");
-    return console.Count("failed") > 0 ? 1 : 0;
-}
-
-}  // namespace varlo::cli
+}  // namespace varlo

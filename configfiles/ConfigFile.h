@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 #include "discovery/ConfigParam.h"
 #include "transport/ConfigSession.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 inline constexpr const char* kConfigFormat = "varlo-config";
 inline constexpr int kConfigVersion = 1;
@@ -43,4 +43,4 @@ bool CreateConfigFile(const std::filesystem::path& path, const Json& content, st
 // fields against the bytes (a field edited by hand would otherwise be silently ignored).
 bool LoadConfigFile(const std::filesystem::path& path, ConfigFile* out, std::string* error);
 
-}  // namespace varlo::cli
+}  // namespace varlo

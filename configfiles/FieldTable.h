@@ -20,7 +20,7 @@
 
 #include "transport/FrameHeader.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 enum class FieldKind {
     Text,      // 8-bit text ending at its first zero byte; at most width - 1 characters
@@ -101,4 +101,4 @@ bool ChecksumValid(const BlockFields& block, const Bytes& bytes);
 // "LUMA-4", or the type code for a type without a name.
 std::string ModelNameOf(uint32_t type);
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "cli/FieldTable.h"
+#include "configfiles/FieldTable.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
                                    const Bytes& second);
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -1,16 +1,16 @@
-#include "cli/ConfigFile.h"
+#include "configfiles/ConfigFile.h"
 
 #include <cstdio>
 #include <fstream>
 #include <sstream>
 
-#include "cli/DeviceTargets.h"
-#include "cli/FieldTable.h"
+#include "configfiles/DeviceTargets.h"
+#include "configfiles/FieldTable.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
 #include "transport/TransportSettings.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
 std::string TypeCodeText(uint32_t type) {
@@ -273,4 +273,4 @@ bool LoadConfigFile(const std::filesystem::path& path, ConfigFile* out, std::str
     return true;
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -16,7 +16,7 @@
 #include "serialserver/WirelessParam.h"
 #include "transport/ConfigSession.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 // Keeps the fields in the order of the block.
 using Json = nlohmann::ordered_json;
@@ -58,4 +58,4 @@ Json DecodeBlock(uint32_t type, const BlockSpec& entry, const Bytes& bytes);
 const SessionModel& SessionModelOf(uint32_t type);
 const char* DialogClassOf(uint32_t type);
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -1,8 +1,8 @@
-#include "cli/BlockDiff.h"
+#include "configfiles/BlockDiff.h"
 
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
                                    const Bytes& second) {
@@ -59,4 +59,4 @@ std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
     return lines;
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

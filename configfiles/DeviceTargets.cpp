@@ -1,4 +1,4 @@
-#include "cli/DeviceTargets.h"
+#include "configfiles/DeviceTargets.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -6,7 +6,7 @@
 
 #include "discovery/DeviceType.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
 int HexDigit(char c) {
@@ -118,4 +118,4 @@ _CONFIGPARAM MakeRecord(uint32_t type, const std::array<uint8_t, 2>& extra, cons
     return _CONFIGPARAM::FromBytes(bytes);
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -13,7 +13,7 @@
 #include "discovery/ConfigParam.h"
 #include "transport/ConfigSession.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 struct ApplyOptions {
     bool dryRun = false;
@@ -46,4 +46,4 @@ DeviceResult FailedResult(const _CONFIGPARAM& record, const std::string& reason)
 // $XDG_DATA_HOME/varlo/backups, or ~/.local/share/varlo/backups; empty when neither is known.
 std::filesystem::path DefaultBackupDir();
 
-}  // namespace varlo::cli
+}  // namespace varlo

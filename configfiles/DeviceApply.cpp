@@ -1,17 +1,17 @@
-#include "cli/DeviceApply.h"
+#include "configfiles/DeviceApply.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
-#include "cli/BlockDiff.h"
-#include "cli/BlockJson.h"
-#include "cli/ConfigFile.h"
-#include "cli/DeviceTargets.h"
-#include "cli/FieldTable.h"
+#include "configfiles/BlockDiff.h"
+#include "configfiles/BlockJson.h"
+#include "configfiles/ConfigFile.h"
+#include "configfiles/DeviceTargets.h"
+#include "configfiles/FieldTable.h"
 #include "discovery/DeviceFormat.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
 std::string CodeText(uint8_t code) {
@@ -168,4 +168,4 @@ std::filesystem::path DefaultBackupDir() {
     return {};
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -1,14 +1,14 @@
 #pragma once
-// varlo-cli set without the search: named fields changed on devices already found, each device
-// read whole, its affected blocks built from the saved copies with the family's rules and
-// written only where they changed, the finish command after them for a node.
+// Named fields assigned as an operator types them (`varlo-cli set`, a batch change in the window):
+// the paths and values checked against the field table, and the blocks one device gets, built
+// from its saved copies with the family's rules.
 #include <string>
 #include <vector>
 
-#include "cli/DeviceApply.h"
+#include "configfiles/DeviceApply.h"
 #include "discovery/ConfigParam.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 struct Assignment {
     std::string path;
@@ -30,10 +30,4 @@ bool BuildSetBlocks(uint32_t type, const std::vector<Assignment>& assignments,
                     const ConfigSession& session, std::vector<std::optional<Bytes>>* built,
                     std::string* error);
 
-// Runs the change on every device (`missing`: MACs the search did not find, reported as failed),
-// prints one line per device and the summary, and returns the exit status: 0 when every device
-// succeeded, 1 otherwise.
-int SetOnDevices(const std::vector<_CONFIGPARAM>& devices, const std::vector<MacBytes>& missing,
-                 const std::vector<Assignment>& assignments, const ApplyOptions& options, int jobs);
-
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -1,4 +1,4 @@
-#include "cli/FieldTable.h"
+#include "configfiles/FieldTable.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -11,7 +11,7 @@
 #include "artnet/ArtNetModels.h"
 #include "artnet/DmxPortPage.h"
 #include "artnet/Rt5350BasicParam.h"
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/OpModeParam.h"
@@ -23,7 +23,7 @@
 #include "transport/FrameCrc.h"
 #include "transport/TransportSettings.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
 
@@ -648,4 +648,4 @@ bool ChecksumValid(const BlockFields& block, const Bytes& bytes) {
     return expected[0] == bytes[at] && expected[1] == bytes[at + 1];
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo
