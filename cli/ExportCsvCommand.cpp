@@ -1,6 +1,7 @@
 // varlo-cli export-csv [MAC... | --model NAME | --all] [-o FILE]: searches once and writes the
 // device list as CSV (model, MAC, IP, name, firmware) for inventories, every device found when
-// none is named. The name and firmware are read from each device, --jobs at a time.
+// none is named, by MAC. The name and firmware are read from each device, --jobs at a time.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -33,6 +34,11 @@ int ExportCsvCommand(const std::vector<std::string>& args) {
     ResolvedTargets targets;
     if (!FindTargets(wanted, &targets)) {
         return 1;
+    }
+    if (parsed.targets.macs.empty()) {
+        std::stable_sort(
+            targets.found.begin(), targets.found.end(),
+            [](const _CONFIGPARAM& a, const _CONFIGPARAM& b) { return a.byMac() < b.byMac(); });
     }
     std::vector<DeviceListRow> rows(targets.found.size());
     RunOnDevices(rows.size(), JobsOf(parsed),

@@ -17,9 +17,15 @@ inline constexpr int kMaxJobs = 256;
 
 // Runs work(i) for i = 0, 1, ... below count, in that order of starting, on at most `jobs`
 // threads (the calling thread included), and returns when every started device is done. Once
-// *stop is true no further device starts. Returns how many started: devices 0 to that number
-// minus one ran, the rest did not.
+// *stop is true no further device starts. After each device, progress(done) is called with the
+// number finished so far (on the worker's thread; a window posts it to its own). Returns how many
+// started: devices 0 to that number minus one ran, the rest did not.
+//
+// A window runs it on a thread of its own: work(i) calls ApplyToDevice, WritePlanned or
+// SaveDeviceFile for device i, Cancel sets *stop, and the devices from the returned number on
+// are reported as not started.
 std::size_t RunOnDevices(std::size_t count, int jobs, const std::function<void(std::size_t)>& work,
-                         const std::atomic<bool>* stop = nullptr);
+                         const std::atomic<bool>* stop = nullptr,
+                         const std::function<void(std::size_t done)>& progress = {});
 
 }  // namespace varlo
