@@ -10,17 +10,6 @@
 namespace varlo {
 
 namespace {
-bool SameBytes(const FieldSpec& f, const Bytes& a, const Bytes& b) {
-    return std::equal(a.begin() + static_cast<std::ptrdiff_t>(f.offset),
-                      a.begin() + static_cast<std::ptrdiff_t>(f.offset + f.width),
-                      b.begin() + static_cast<std::ptrdiff_t>(f.offset));
-}
-
-void CopyField(const FieldSpec& f, const Bytes& from, Bytes* to) {
-    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
-                to->begin() + static_cast<std::ptrdiff_t>(f.offset));
-}
-
 // The operator's edit, taken from the bytes StoreValue made of it, through the page's handler
 // for the control it names.
 void Edit(artnet::DmxPortPage& page, const FieldSpec& f, const Bytes& typed) {
@@ -80,7 +69,7 @@ bool ApplyPortPage(const artnet::PortPageModel& model, const BlockFields& fields
     const _ARTNETDMXPARAM built = page.Build(savedBlock);
     Bytes out(built.data(), built.data() + built.size());
     for (const NamedValue& e : edits) {
-        if (!SameBytes(*e.field, out, typed)) {
+        if (!SameField(*e.field, out, typed)) {
             notes->push_back(fields.label + "." + e.field->path + ": the page's rules give " +
                              ShowValue(*e.field, out) + "; your " + ShowValue(*e.field, typed) +
                              " is kept");
@@ -90,7 +79,7 @@ bool ApplyPortPage(const artnet::PortPageModel& model, const BlockFields& fields
     for (const FieldSpec& f : fields.fields) {
         const bool named = std::any_of(edits.begin(), edits.end(),
                                        [&](const NamedValue& e) { return e.field == &f; });
-        if (!named && f.kind != FieldKind::Checksum && !SameBytes(f, out, saved)) {
+        if (!named && f.kind != FieldKind::Checksum && !SameField(f, out, saved)) {
             notes->push_back(fields.label + "." + f.path + ": " + ShowValue(f, saved) + " -> " +
                              ShowValue(f, out) + ", as the dialog's page changes it");
         }
