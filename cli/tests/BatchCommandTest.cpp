@@ -563,6 +563,38 @@ TEST_F(BatchCommandTest, NumberingCountsUpInMacOrderOrInTheOrderNamed) {
     EXPECT_NE(past.out.find("runs past 255"), std::string::npos) << past.out;
 }
 
+// The window's way: a preview of every change, then the write of what the operator accepted,
+// refused when the device changed in between.
+TEST_F(BatchCommandTest, APreviewedPlanIsWrittenOnlyWhileTheDeviceHoldsWhatThePreviewRead) {
+    StartRig(RigOf({DEVTYPE_LUMA_4}));
+    const _CONFIGPARAM& record = devices[0].record;
+    const BlockBuilder build = [](const ConfigSession& session, BuiltBlocks* out) {
+        return BuildSetBlocks(DEVTYPE_LUMA_4, {{"dmxHoldTime", "3"}}, session, out);
+    };
+    ConfigSession previewed(SessionModelOf(DEVTYPE_LUMA_4), record.Identity());
+    ASSERT_FALSE(ReadAll(previewed));
+    DevicePlan plan;
+    ASSERT_TRUE(PlanChanges(DEVTYPE_LUMA_4, previewed, build, &plan));
+    ASSERT_EQ(plan.changes.size(), 1u);
+    EXPECT_EQ(plan.changes[0].path, "_ARTNETBASICPARAM.dmxHoldTime");
+    EXPECT_TRUE(WritesTo(0).empty());
+
+    // Another program changes a port meanwhile: nothing is written.
+    const Bytes ports = BlockOf(0, kNodeA);
+    SetBlock(0, kNodeA, WithUniverse(ports, 0, 0x44));
+    simulator->ClearLog();
+    DeviceResult result = WritePlanned(record, previewed, plan, Options());
+    EXPECT_EQ(result.outcome, "failed");
+    EXPECT_NE(result.lines.find("changed since the preview"), std::string::npos);
+    EXPECT_TRUE(WritesTo(0).empty());
+
+    SetBlock(0, kNodeA, ports);
+    result = WritePlanned(record, previewed, plan, Options());
+    EXPECT_EQ(result.outcome, "written") << result.lines;
+    EXPECT_EQ(As<_ARTNETBASICPARAM>(BlockOf(0, kNetwork)).DmxHoldTime(), 3);
+    EXPECT_EQ(BackupsOf(0).size(), 1u);
+}
+
 TEST_F(BatchCommandTest, AFileWithoutSecretsSaysSoAndKeepsTheDevicesOwn) {
     StartRig(RigOf({DEVTYPE_KV70, DEVTYPE_LUMA_4}));
     const Bytes wireless = BlockOf(0, 0x04);
