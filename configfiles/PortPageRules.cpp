@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "artnet/ArtNetBasicPage.h"
+#include "artnet/ArtNetBasicParam.h"
 #include "artnet/ArtNetDmxParam.h"
 #include "artnet/ArtNetItems.h"
 #include "artnet/DmxPortPage.h"
@@ -46,28 +48,42 @@ void Edit(artnet::DmxPortPage& page, const FieldSpec& f, const Bytes& typed) {
         return;
     }
 }
-}  // namespace
-
-bool ApplyPortPage(const artnet::PortPageModel& model, const BlockFields& fields,
-                   const std::vector<NamedValue>& edits, Bytes* block,
-                   std::vector<std::string>* notes, std::string* error) {
-    const Bytes saved = *block;
-    Bytes typed = saved;  // the operator's values alone
-    for (const NamedValue& e : edits) {
-        if (!StoreValue(*e.field, e.value, &typed, error)) {
-            *error = e.field->path + "=" + e.value + ": expected " + *error;
-            return false;
+// The operator's edit of the network block through the basic page's handler.
+void Edit(artnet::ArtNetBasicPage& page, const FieldSpec& f, const Bytes& typed) {
+    using B = _ARTNETBASICPARAM;
+    using P = artnet::ArtNetBasicPage;
+    using namespace artnet;
+    const uint8_t* p = typed.data() + f.offset;
+    switch (f.offset) {
+        case B::kDeviceName:
+            page.SetDeviceName(std::string(reinterpret_cast<const char*>(p),
+                                           std::find(p, p + f.width, uint8_t{0}) - p));
+            return;
+        case B::kDmxHoldTime:
+            page.SelectDmxHoldTime(kDmxHoldTimeItems.IndexOf(p[0]));
+            return;
+        case B::kDisplayHoldTime:
+            page.SelectDisplayHoldTime(kDisplayHoldTimeItems.IndexOf(p[0]));
+            return;
+        case B::kIpType:
+            page.SelectIpType(kIpTypeItems.IndexOf(p[0]));
+            return;
+        default:
+            break;
+    }
+    for (const auto& [set, first] :
+         {std::pair{B::kNodeAStatic, P::kNodeAIp}, std::pair{B::kNodeBStatic, P::kNodeBIp}}) {
+        if (f.offset >= set && f.offset < set + 12) {
+            page.SetAddress(static_cast<P::AddressField>(first + (f.offset - set) / 4),
+                            {p[0], p[1], p[2], p[3]});
         }
     }
-    _ARTNETDMXPARAM savedBlock;
-    savedBlock.Assign(saved.data());
-    artnet::DmxPortPage page(model);
-    page.Fill(savedBlock);
-    for (const NamedValue& e : edits) {
-        Edit(page, *e.field, typed);
-    }
-    const _ARTNETDMXPARAM built = page.Build(savedBlock);
-    Bytes out(built.data(), built.data() + built.size());
+}
+
+// The page's block with the operator's values over it where they differ (noted), every other
+// field the page's rules changed noted, and the fixed bytes.
+void Settle(const BlockFields& fields, const std::vector<NamedValue>& edits, const Bytes& saved,
+            const Bytes& typed, Bytes out, Bytes* block, std::vector<std::string>* notes) {
     for (const NamedValue& e : edits) {
         if (!SameField(*e.field, out, typed)) {
             notes->push_back(fields.label + "." + e.field->path + ": the page's rules give " +
@@ -86,6 +102,58 @@ bool ApplyPortPage(const artnet::PortPageModel& model, const BlockFields& fields
     }
     FinishBuiltBlock(fields, &out);
     *block = std::move(out);
+}
+
+bool Typed(const std::vector<NamedValue>& edits, Bytes* typed, std::string* error) {
+    for (const NamedValue& e : edits) {
+        if (!StoreValue(*e.field, e.value, typed, error)) {
+            *error = e.field->path + "=" + e.value + ": expected " + *error;
+            return false;
+        }
+    }
+    return true;
+}
+}  // namespace
+
+bool ApplyNodeBasicPage(const artnet::BasicPageModel& model, const BlockFields& fields,
+                        const std::vector<NamedValue>& edits, Bytes* block,
+                        std::vector<std::string>* notes, std::string* error) {
+    const Bytes saved = *block;
+    Bytes typed = saved;
+    if (!Typed(edits, &typed, error)) {
+        return false;
+    }
+    _ARTNETBASICPARAM savedBlock;
+    savedBlock.Assign(saved.data());
+    artnet::ArtNetBasicPage page(model);
+    page.Fill(savedBlock);
+    for (const NamedValue& e : edits) {
+        Edit(page, *e.field, typed);
+    }
+    const _ARTNETBASICPARAM built = page.Build(savedBlock);
+    Settle(fields, edits, saved, typed, Bytes(built.data(), built.data() + built.size()), block,
+           notes);
+    return true;
+}
+
+bool ApplyPortPage(const artnet::PortPageModel& model, const BlockFields& fields,
+                   const std::vector<NamedValue>& edits, Bytes* block,
+                   std::vector<std::string>* notes, std::string* error) {
+    const Bytes saved = *block;
+    Bytes typed = saved;  // the operator's values alone
+    if (!Typed(edits, &typed, error)) {
+        return false;
+    }
+    _ARTNETDMXPARAM savedBlock;
+    savedBlock.Assign(saved.data());
+    artnet::DmxPortPage page(model);
+    page.Fill(savedBlock);
+    for (const NamedValue& e : edits) {
+        Edit(page, *e.field, typed);
+    }
+    const _ARTNETDMXPARAM built = page.Build(savedBlock);
+    Settle(fields, edits, saved, typed, Bytes(built.data(), built.data() + built.size()), block,
+           notes);
     return true;
 }
 
