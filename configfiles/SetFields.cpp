@@ -6,7 +6,7 @@
 #include "artnet/ArtNetCommands.h"
 #include "artnet/ArtNetModels.h"
 #include "configfiles/FieldValues.h"
-#include "configfiles/PortPageRules.h"
+#include "configfiles/PageRules.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo {

@@ -1,11 +1,11 @@
 #pragma once
-// Named fields of a node's DMX port block (and its network block, below) given the block the port
-// page would build for the same edits: the page is filled with what the device holds, each edit
-// goes through the page's own handler in the order given (the sub-net rule: ports of the same
-// direction share the upper four bits of the universe; a mode the model always writes as Output
-// stays Output), and the page builds the block. Where the page's rules changed a field the operator
-// also named, the operator's value wins and the conflict is noted; every other field the rules
-// changed is noted as a consequence.
+// Named fields of a node's blocks given the blocks the dialog's pages build for the same edits:
+// the page is filled with what the device holds, each edit goes through the page's own handler
+// in the order given (a port page's sub-net rule: ports of the same direction share the upper
+// four bits of the universe; a mode the model always writes as Output stays Output; the basic
+// page's address rule), and the page builds the block. Where the page's rules changed a field
+// the operator also named, the operator's value wins and the conflict is noted; every other field
+// the rules changed is noted as a consequence.
 #include <string>
 #include <vector>
 

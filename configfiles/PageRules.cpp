@@ -1,4 +1,4 @@
-#include "configfiles/PortPageRules.h"
+#include "configfiles/PageRules.h"
 
 #include <algorithm>
 
@@ -104,13 +104,31 @@ void Settle(const BlockFields& fields, const std::vector<NamedValue>& edits, con
     *block = std::move(out);
 }
 
-bool Typed(const std::vector<NamedValue>& edits, Bytes* typed, std::string* error) {
+// The page filled with the saved block, the operator's edits through its handlers in the order
+// given, the page's block, then settled. The values are stored first, so a value that does not
+// fit its field is refused before the page sees it.
+template <typename Page, typename Block, typename Model>
+bool ThroughPage(const Model& model, const BlockFields& fields,
+                 const std::vector<NamedValue>& edits, Bytes* block,
+                 std::vector<std::string>* notes, std::string* error) {
+    const Bytes saved = *block;
+    Bytes typed = saved;  // the operator's values alone
     for (const NamedValue& e : edits) {
-        if (!StoreValue(*e.field, e.value, typed, error)) {
+        if (!StoreValue(*e.field, e.value, &typed, error)) {
             *error = e.field->path + "=" + e.value + ": expected " + *error;
             return false;
         }
     }
+    Block savedBlock;
+    savedBlock.Assign(saved.data());
+    Page page(model);
+    page.Fill(savedBlock);
+    for (const NamedValue& e : edits) {
+        Edit(page, *e.field, typed);
+    }
+    const Block built = page.Build(savedBlock);
+    Settle(fields, edits, saved, typed, Bytes(built.data(), built.data() + built.size()), block,
+           notes);
     return true;
 }
 }  // namespace
@@ -118,43 +136,15 @@ bool Typed(const std::vector<NamedValue>& edits, Bytes* typed, std::string* erro
 bool ApplyNodeBasicPage(const artnet::BasicPageModel& model, const BlockFields& fields,
                         const std::vector<NamedValue>& edits, Bytes* block,
                         std::vector<std::string>* notes, std::string* error) {
-    const Bytes saved = *block;
-    Bytes typed = saved;
-    if (!Typed(edits, &typed, error)) {
-        return false;
-    }
-    _ARTNETBASICPARAM savedBlock;
-    savedBlock.Assign(saved.data());
-    artnet::ArtNetBasicPage page(model);
-    page.Fill(savedBlock);
-    for (const NamedValue& e : edits) {
-        Edit(page, *e.field, typed);
-    }
-    const _ARTNETBASICPARAM built = page.Build(savedBlock);
-    Settle(fields, edits, saved, typed, Bytes(built.data(), built.data() + built.size()), block,
-           notes);
-    return true;
+    return ThroughPage<artnet::ArtNetBasicPage, _ARTNETBASICPARAM>(model, fields, edits, block,
+                                                                   notes, error);
 }
 
 bool ApplyPortPage(const artnet::PortPageModel& model, const BlockFields& fields,
                    const std::vector<NamedValue>& edits, Bytes* block,
                    std::vector<std::string>* notes, std::string* error) {
-    const Bytes saved = *block;
-    Bytes typed = saved;  // the operator's values alone
-    if (!Typed(edits, &typed, error)) {
-        return false;
-    }
-    _ARTNETDMXPARAM savedBlock;
-    savedBlock.Assign(saved.data());
-    artnet::DmxPortPage page(model);
-    page.Fill(savedBlock);
-    for (const NamedValue& e : edits) {
-        Edit(page, *e.field, typed);
-    }
-    const _ARTNETDMXPARAM built = page.Build(savedBlock);
-    Settle(fields, edits, saved, typed, Bytes(built.data(), built.data() + built.size()), block,
-           notes);
-    return true;
+    return ThroughPage<artnet::DmxPortPage, _ARTNETDMXPARAM>(model, fields, edits, block, notes,
+                                                             error);
 }
 
 }  // namespace varlo
