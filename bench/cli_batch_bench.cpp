@@ -14,12 +14,12 @@
 
 #include "bench/BenchIterations.h"
 #include "cli/BatchArgs.h"
-#include "cli/BlockJson.h"
+#include "cli/BatchConsole.h"
 #include "cli/Commands.h"
-#include "cli/ConfigFile.h"
-#include "cli/DeviceBatch.h"
-#include "cli/DeviceTargets.h"
-#include "cli/SetFields.h"
+#include "configfiles/BlockJson.h"
+#include "configfiles/ConfigFile.h"
+#include "configfiles/DeviceTargets.h"
+#include "configfiles/SetFields.h"
 #include "discovery/DeviceType.h"
 #include "sim/CommandSet.h"
 #include "sim/DeviceSimulator.h"
@@ -64,7 +64,7 @@ private:
 // (a whole 100 ms step before each look, one device after another).
 int UseTiming(bool baseline) {
     Transport().replyEndsStep = !baseline;
-    return baseline ? 1 : cli::kDefaultJobs;
+    return baseline ? 1 : kDefaultJobs;
 }
 
 struct Rig {
@@ -103,15 +103,14 @@ std::vector<std::string> FilesOfChangedDevices(Rig& rig,
                                                const std::vector<sim::SimDevice>& devices) {
     std::vector<std::string> files(devices.size());
     UseTiming(false);
-    cli::RunOnDevices(devices.size(), cli::kDefaultJobs, [&](std::size_t i) {
+    RunOnDevices(devices.size(), kDefaultJobs, [&](std::size_t i) {
         const sim::SimDevice& d = devices[i];
-        ConfigSession session(cli::SessionModelOf(d.Type()), d.Identity());
+        ConfigSession session(SessionModelOf(d.Type()), d.Identity());
         session.Open();
-        files[i] = (rig.dir / (cli::MacFileName(d.record.byMac()) + ".json")).string();
+        files[i] = (rig.dir / (MacFileName(d.record.byMac()) + ".json")).string();
         std::string error;
-        cli::SaveConfigFile(
-            files[i], cli::ConfigFileJson(d.record, session.Model(), cli::SavedBlocks(session)),
-            &error);
+        SaveConfigFile(files[i], ConfigFileJson(d.record, session.Model(), SavedBlocks(session)),
+                       &error);
     });
     rig.simulator->WithDevices([](std::vector<sim::SimDevice>& all) {
         for (sim::SimDevice& d : all) {
@@ -188,9 +187,9 @@ void BM_Set(benchmark::State& state) {
         return;
     }
     const int jobs = UseTiming(baseline);
-    cli::ApplyOptions options;
+    ApplyOptions options;
     options.backupDir = rig.dir / "backups";
-    const std::vector<cli::Assignment> assignments = {{"dmxHoldTime", "off"}};
+    const std::vector<Assignment> assignments = {{"dmxHoldTime", "off"}};
     int status = -1;
     double search = 0;
     double exchanges = 0;
@@ -198,9 +197,9 @@ void BM_Set(benchmark::State& state) {
     for (auto _ : state) {
         QuietStdout quiet;
         auto start = Clock::now();
-        cli::TargetSpec all;
+        TargetSpec all;
         all.all = true;
-        cli::ResolvedTargets targets;
+        ResolvedTargets targets;
         cli::FindTargets(all, &targets);
         search = Seconds(start);
         found = targets.found.size();

@@ -5,11 +5,12 @@
 #    serialserver and artnet, used by app and cli for --demo; widgets, the Qt widgets the UI
 #    files of discovery, serialserver, artnet, comport and app use. artnet4 (the public Art-Net
 #    4 protocol) stands on transport alone, beside artnet (the nodes' own protocol): neither
-#    includes the other; sim, app and cli use it. Siblings never include each
+#    includes the other; sim, app and cli use it. configfiles (configuration files and named
+#    fields, Qt-free) above serialserver and artnet and below app and cli. Siblings never include each
 #    other. Test folders (*/tests/), testsupport, bench, fuzz and cmake may include anything.
 # 2. The core never includes Qt. The core library has no Qt include path, so a Qt header in a
 #    core source would not even compile; this check names the file all the same, and also
-#    covers the simulator and varlo-cli: every source of a Qt-free target (listed in
+#    covers the simulator, the configuration files and varlo-cli: every source of a Qt-free target (listed in
 #    QT_FREE_SOURCES by the build) and every project header it includes, directly or not.
 # A folder with sources and no rule fails too: a new folder gets its place in the layers here.
 cmake_minimum_required(VERSION 3.25)
@@ -22,8 +23,9 @@ set(layer_artnet4 transport artnet4 widgets)
 set(layer_comport transport discovery comport widgets)
 set(layer_sim transport discovery serialserver artnet artnet4 sim)
 set(layer_widgets transport widgets)
-set(layer_app transport discovery serialserver artnet artnet4 comport sim widgets app)
-set(layer_cli transport discovery serialserver artnet artnet4 comport sim cli)
+set(layer_configfiles transport discovery serialserver artnet configfiles)
+set(layer_app transport discovery serialserver artnet artnet4 comport sim configfiles widgets app)
+set(layer_cli transport discovery serialserver artnet artnet4 comport sim configfiles cli)
 set(free_folders testsupport bench fuzz cmake)
 set(skipped_folders build screenshots scripts)
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <deque>
 
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 #include "fuzz/ExchangeCases.h"
 #include "fuzz/FuzzCheck.h"
 #include "testsupport/LoopbackDevice.h"
@@ -76,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             FUZZ_CHECK(std::equal(saved.begin(), saved.end(),
                                   reply.begin() + static_cast<std::ptrdiff_t>(layout.replyOffset)));
             // What varlo-cli prints of it: every decoder reads only inside the block.
-            const cli::Json decoded = cli::DecodeBlock(c.type, layout, saved);
-            FUZZ_CHECK(!decoded.dump(-1, ' ', false, cli::Json::error_handler_t::replace).empty());
+            const Json decoded = DecodeBlock(c.type, layout, saved);
+            FUZZ_CHECK(!decoded.dump(-1, ' ', false, Json::error_handler_t::replace).empty());
         }
         return 0;
     }

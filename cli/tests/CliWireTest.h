@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "cli/BlockJson.h"
-#include "cli/ConfigFile.h"
+#include "configfiles/BlockJson.h"
+#include "configfiles/ConfigFile.h"
 #include "testsupport/WireTest.h"
 #include "transport/ConfigSession.h"
 

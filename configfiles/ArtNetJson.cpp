@@ -2,10 +2,10 @@
 #include <cstdio>
 
 #include "artnet/ArtNetItems.h"
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 #include "discovery/DeviceFormat.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 using namespace varlo::artnet;
 
@@ -77,4 +77,4 @@ Json DecodeFields(const _ARTNETDMXPARAM& b, const int (&shownPorts)[4]) {
     return {{"ports", records}, {"checksum", Checksum(b)}};
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -7,7 +7,7 @@
 
 #include "discovery/DeviceTable.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 // "00:1A:2B:3C:4D:5E" or "00-1a-2b-3c-4d-5e".
 std::optional<MacBytes> ParseMac(const std::string& text);
@@ -37,4 +37,4 @@ ResolvedTargets ResolveTargets(const CConfigParamArray& table, const TargetSpec&
 _CONFIGPARAM MakeRecord(uint32_t type, const std::array<uint8_t, 2>& extra, const MacBytes& mac,
                         const Ipv4Bytes& ip);
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -1,9 +1,9 @@
 // Decoded fields of the serial-server blocks, with the item texts of the serial-server pages.
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 #include "discovery/DeviceFormat.h"
 #include "serialserver/SerialServerItems.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 using namespace varlo::serialserver;
 
@@ -74,4 +74,4 @@ Json DecodeFields(const _OPMODEPARAM& b) {
         {"udp", {{"destinations", udp}, {"listenPort", b.UdpListenPort()}}}};
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

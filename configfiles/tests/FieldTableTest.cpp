@@ -6,16 +6,16 @@
 #include <set>
 
 #include "artnet/ArtNetBasicParam.h"
-#include "cli/BlockDiff.h"
-#include "cli/BlockJson.h"
-#include "cli/FieldTable.h"
+#include "configfiles/BlockDiff.h"
+#include "configfiles/BlockJson.h"
+#include "configfiles/FieldValues.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/BasicParam.h"
 #include "sim/CommandSet.h"
 #include "sim/Rig.h"
 #include "testsupport/WireTest.h"
 
-namespace varlo::cli {
+namespace varlo {
 namespace {
 
 using varlo::testing::Hex;
@@ -184,4 +184,4 @@ TEST(FieldTable, DiffNamesTheFieldsAndTheBytesNoFieldExplains) {
 }
 
 }  // namespace
-}  // namespace varlo::cli
+}  // namespace varlo

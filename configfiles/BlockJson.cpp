@@ -4,12 +4,12 @@
 
 #include "artnet/ArtNetCommands.h"
 #include "artnet/ArtNetModels.h"
-#include "cli/BlockJson.h"
+#include "configfiles/BlockJson.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/SerialServerCommands.h"
 #include "serialserver/SerialServerModel.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
 template <typename Block>
@@ -92,4 +92,4 @@ const char* DialogClassOf(uint32_t type) {
     return model ? model->dialogClass : serialserver::GetSerialServerModel().dialogClass;
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -1,21 +1,15 @@
-#include "cli/DeviceTargets.h"
+#include "configfiles/DeviceTargets.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <set>
 
+#include "configfiles/HexText.h"
 #include "discovery/DeviceType.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 namespace {
-int HexDigit(char c) {
-    return c >= '0' && c <= '9'   ? c - '0'
-           : c >= 'a' && c <= 'f' ? c - 'a' + 10
-           : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                  : -1;
-}
-
 std::string Upper(std::string s) {
     for (char& c : s) {
         if (c >= 'a' && c <= 'z') {
@@ -118,4 +112,4 @@ _CONFIGPARAM MakeRecord(uint32_t type, const std::array<uint8_t, 2>& extra, cons
     return _CONFIGPARAM::FromBytes(bytes);
 }
 
-}  // namespace varlo::cli
+}  // namespace varlo

@@ -9,6 +9,7 @@
 #include "artnet/ArtNetDeviceInfo.h"
 #include "artnet/ArtNetDmxParam.h"
 #include "artnet/Rt5350BasicParam.h"
+#include "configfiles/HexText.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/OpModeParam.h"
 #include "serialserver/SerialDeviceInfo.h"
@@ -16,22 +17,10 @@
 #include "serialserver/WirelessParam.h"
 #include "transport/ConfigSession.h"
 
-namespace varlo::cli {
+namespace varlo {
 
 // Keeps the fields in the order of the block.
 using Json = nlohmann::ordered_json;
-
-// Upper-case hex digits, two a byte, no separators.
-inline std::string HexOf(const uint8_t* data, std::size_t size) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(2 * size);
-    for (std::size_t i = 0; i < size; ++i) {
-        out += kDigits[data[i] >> 4];
-        out += kDigits[data[i] & 0x0F];
-    }
-    return out;
-}
 
 // A list value: {"value": 12, "item": "9600"}, the item null when the value has none.
 inline Json ListValue(uint32_t value, const char* item) {
@@ -58,4 +47,4 @@ Json DecodeBlock(uint32_t type, const BlockSpec& entry, const Bytes& bytes);
 const SessionModel& SessionModelOf(uint32_t type);
 const char* DialogClassOf(uint32_t type);
 
-}  // namespace varlo::cli
+}  // namespace varlo
