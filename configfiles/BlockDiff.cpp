@@ -1,6 +1,6 @@
 #include "configfiles/BlockDiff.h"
 
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 
 namespace varlo {
 

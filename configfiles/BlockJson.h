@@ -9,7 +9,7 @@
 #include "artnet/ArtNetDeviceInfo.h"
 #include "artnet/ArtNetDmxParam.h"
 #include "artnet/Rt5350BasicParam.h"
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/OpModeParam.h"
 #include "serialserver/SerialDeviceInfo.h"

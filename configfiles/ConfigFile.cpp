@@ -8,7 +8,7 @@
 
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldValues.h"
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
 #include "transport/ByteOrder.h"

@@ -8,7 +8,7 @@
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldTable.h"
 #include "configfiles/FilePlatform.h"
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo {

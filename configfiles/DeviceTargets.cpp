@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <set>
 
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "discovery/DeviceType.h"
 
 namespace varlo {

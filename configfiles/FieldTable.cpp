@@ -11,7 +11,7 @@
 #include "artnet/ArtNetModels.h"
 #include "artnet/DmxPortPage.h"
 #include "artnet/Rt5350BasicParam.h"
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/OpModeParam.h"

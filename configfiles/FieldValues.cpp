@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "transport/ByteOrder.h"
 #include "transport/FrameCrc.h"
 #include "transport/TransportSettings.h"

@@ -1,9 +1,13 @@
 #pragma once
 // Hexadecimal text, read and written in one place: MAC addresses, type codes, WEP keys, the
 // registry export's dwords and byte lists, and the byte fixtures of the tests all go through it.
+#include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
+
+#include "transport/FrameHeader.h"
 
 namespace varlo {
 
@@ -15,5 +19,11 @@ std::optional<uint8_t> HexByte(char high, char low);
 
 // A number of 1 to 8 hexadecimal digits and nothing else ("0x" is not taken), or nothing.
 std::optional<uint32_t> ParseHexU32(std::string_view digits);
+
+// Two digits a byte, no separators; false (out unspecified) on an odd count or a non-digit.
+bool ParseHexBytes(std::string_view text, Bytes* out);
+
+// Upper-case hex digits, two a byte, no separators.
+std::string HexOf(const uint8_t* data, std::size_t size);
 
 }  // namespace varlo

@@ -15,7 +15,7 @@
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldValues.h"
 #include "configfiles/FilePlatform.h"
-#include "configfiles/HexText.h"
+#include "configfiles/CodeText.h"
 #include "configfiles/SetFields.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
