@@ -61,7 +61,7 @@ bool ArtNetPoller::SendPoll() {
     // Bit 1: a node whose state changes tells us without waiting for the next poll.
     const ArtPoll poll(ArtPoll::kFlagReplyOnChange);
     bool sent = false;
-    for (const uint32_t addr : m_settings.pollAddrs) {
+    for (const uint32_t addr : PollDestinations(m_settings.pollAddrs, SearchAdapters())) {
         sent |= net::SendTo(m_socket, addr, m_settings.pollPort, poll.data(), poll.size()) ==
                 static_cast<int>(poll.size());
     }

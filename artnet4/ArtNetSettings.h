@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "artnet4/ArtNetHeader.h"
+#include "transport/NetAdapter.h"
 
 namespace varlo::artnet4 {
 
@@ -22,5 +23,11 @@ ArtNetSettings& ArtNetTarget();
 
 // "ADDRESS[:PORT]" as the only poll target; the port stays 6454 when none is given.
 bool ParseArtNetTarget(std::string_view text, ArtNetSettings* settings);
+
+// Where one poll goes. Polls to the limited broadcast leave through one adapter only, the one
+// the route table picks, so they also go to the directed broadcast of each adapter a search
+// uses, as Art-Net 4 asks; an address given with `--target` (a simulator, one node) stays alone.
+std::vector<uint32_t> PollDestinations(const std::vector<uint32_t>& pollAddrs,
+                                       const std::vector<NetAdapter>& adapters);
 
 }  // namespace varlo::artnet4

@@ -5,6 +5,7 @@
 // unanswered. Tests that need a target set their own (the simulator fixture does).
 #include <cstdint>
 
+#include "artnet4/ArtNetSettings.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo::testing {
@@ -15,6 +16,11 @@ inline constexpr uint16_t kNowherePort = 9;            // discard: no one answer
 inline void PointTransportAtLoopback() {
     Transport().targetAddr = kLoopbackAddr;
     Transport().targetPort = kNowherePort;
+    // Art-Net polls too, from a port of the system's choice so test programs never contend
+    // for 6454.
+    artnet4::ArtNetTarget().pollAddrs = {kLoopbackAddr};
+    artnet4::ArtNetTarget().pollPort = kNowherePort;
+    artnet4::ArtNetTarget().localPort = 0;
 }
 
 }  // namespace varlo::testing

@@ -136,5 +136,27 @@ TEST(ArtNetPollerTakeTest, CountsWithoutASocket) {
     EXPECT_EQ(poller.Nodes().Size(), 1u);
 }
 
+TEST(ArtNetPollDestinations, TheLimitedBroadcastAlsoGoesToEachAdaptersSegment) {
+    const auto adapter = [](uint32_t addr, uint32_t mask) {
+        NetAdapter a;
+        a.name = "eth";
+        a.addr = addr;
+        a.mask = mask;
+        a.up = true;
+        return a;
+    };
+    const std::vector<NetAdapter> adapters = {
+        adapter(0xC0A80132, 0xFFFFFF00),  // 192.168.1.50/24
+        adapter(0x0A000005, 0xFF000000),  // 10.0.0.5/8
+        adapter(0x0A000006, 0xFF000000),  // a second address on 10/8: one poll is enough
+        adapter(0xAC100001, 0xFFFFFFFF),  // a /32 (a VPN's host route): no segment
+    };
+    EXPECT_EQ(PollDestinations({0xFFFFFFFF}, adapters),
+              (std::vector<uint32_t>{0xFFFFFFFF, 0xC0A801FF, 0x0AFFFFFF}));
+    // An address given on purpose (a simulator, one node) stays the only one.
+    EXPECT_EQ(PollDestinations({0x7F000001}, adapters), (std::vector<uint32_t>{0x7F000001}));
+    EXPECT_EQ(PollDestinations({0xFFFFFFFF}, {}), (std::vector<uint32_t>{0xFFFFFFFF}));
+}
+
 }  // namespace
 }  // namespace varlo::artnet4
