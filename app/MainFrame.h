@@ -16,6 +16,7 @@ class QToolBar;
 namespace varlo::ui {
 
 class CCaptionBar;
+class CFleetCommands;
 class CPreviewPane;
 class CVarloView;
 
@@ -39,6 +40,8 @@ public:
     CVarloView* FindView() const;
     CPreviewPane* PreviewPane() const { return m_wndPreview; }
     QToolBar* ToolBar() const { return m_wndToolBar; }
+    // Export, Import, Batch change and Clear All Devices.
+    CFleetCommands* Fleet() const { return m_fleet; }
 
     void SetUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // A permanent status-bar note (demo mode says where its simulated devices are).
@@ -84,6 +87,8 @@ private:
     QAction* m_actAdd = nullptr;
     QAction* m_actModify = nullptr;
     QAction* m_actViewPane[2] = {};
+    QAction* m_actBatchChange = nullptr;
+    CFleetCommands* m_fleet = nullptr;
 
     UrlOpener m_openUrl;
     bool m_bRowsSized = false;

@@ -12,34 +12,12 @@
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceApply.h"
 #include "configfiles/FieldTable.h"
+#include "configfiles/RestoreBlocks.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo::cli {
 
 namespace {
-// The file's blocks for a target; a clone keeps the target's own name and addresses, and the
-// blocks that then mix both devices' bytes get their checksum stamped afresh.
-bool BuildRestoreBlocks(const ConfigFile& file, bool keepOwn, const ConfigSession& session,
-                        std::vector<std::optional<Bytes>>* built) {
-    for (const BlockFields& b : FieldsOf(file.Type()).blocks) {
-        Bytes bytes = file.blocks[b.index];
-        if (keepOwn) {
-            const Bytes& saved = *session.Saved(b.index);
-            for (const FieldSpec& f : b.fields) {
-                if (f.own) {
-                    std::copy_n(saved.begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
-                                bytes.begin() + static_cast<std::ptrdiff_t>(f.offset));
-                }
-            }
-            if (bytes != file.blocks[b.index]) {
-                StampChecksum(b, &bytes);
-            }
-        }
-        (*built)[b.index] = std::move(bytes);
-    }
-    return true;
-}
-
 int Usage() {
     std::fprintf(stderr,
                  "usage: varlo-cli restore FILE... [--dry-run] [--backup DIR] [--jobs N]\n"
@@ -112,7 +90,9 @@ int RestoreCommand(const std::vector<std::string>& args) {
             result = ApplyToDevice(
                 job.target,
                 [&](const ConfigSession& session, std::vector<std::optional<Bytes>>* built,
-                    std::string*) { return BuildRestoreBlocks(file, keepOwn, session, built); },
+                    std::string* error) {
+                    return BuildRestoreBlocks(file, keepOwn, session, built, error);
+                },
                 options);
         }
         console.Print(result.lines);
