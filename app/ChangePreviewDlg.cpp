@@ -73,7 +73,9 @@ void CChangePreviewDlg::FillItem(QTreeWidgetItem* item, const PreviewEntry& entr
             child->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             child->setToolTip(1, c.field);
         }
-        item->setExpanded(true);
+        if (item->treeWidget()) {
+            item->setExpanded(true);
+        }
     } else {
         // No tick box at all: such a device can never be written from here.
         item->setFlags(Qt::ItemIsSelectable);
@@ -88,11 +90,17 @@ void CChangePreviewDlg::FillItem(QTreeWidgetItem* item, const PreviewEntry& entr
 
 void CChangePreviewDlg::SetEntries(const QList<PreviewEntry>& entries) {
     m_list->clear();
+    // Built apart from the list and handed over at once: a thousand devices inserted one by
+    // one would relayout the list a thousand times.
+    QList<QTreeWidgetItem*> items;
+    items.reserve(entries.size());
     for (const PreviewEntry& entry : entries) {
         auto* item = new QTreeWidgetItem;
-        m_list->addTopLevelItem(item);
         FillItem(item, entry, true);
+        items.append(item);
     }
+    m_list->addTopLevelItems(items);
+    m_list->expandAll();
     UpdateButtons();
 }
 

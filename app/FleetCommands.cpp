@@ -213,20 +213,24 @@ void CFleetCommands::OnExport() {
     }
 
     std::vector<DeviceResult> results(devices.size());
-    std::vector<std::vector<Bytes>> read(devices.size());
+    // Each device's line of the list, made on the workers: decoding a thousand devices' blocks
+    // would hold up the window.
+    std::vector<std::string> csvRows(devices.size());
     std::vector<char> started;
     RunDevices(
         m_window, QStringLiteral("Exporting"), devices.size(), m_jobs,
         [&](std::size_t i) {
             const _CONFIGPARAM& record = devices[i];
             ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
-            if (const std::optional<std::string> failed = ReadAll(session)) {
+            const std::optional<std::string> failed = ReadAll(session);
+            const std::vector<Bytes> read = SavedBlocks(session);
+            csvRows[i] = DeviceListCsvRow(record, read);
+            if (failed) {
                 results[i] = FailedResult(record, *failed + "; no file written");
                 return;
             }
-            read[i] = SavedBlocks(session);
             const std::filesystem::path path = dir / (MacFileName(record.byMac()) + ".json");
-            Json content = ConfigFileJson(record, session.Model(), read[i]);
+            Json content = ConfigFileJson(record, session.Model(), read);
             std::string error;
             if (!SaveConfigFile(path, content, &error)) {
                 results[i] = FailedResult(record, error);
@@ -247,7 +251,7 @@ void CFleetCommands::OnExport() {
             text += Q(results[i].lines);
             outcomes.push_back(results[i].outcome);
         }
-        csv += DeviceListCsvRow(devices[i], read[i]);
+        csv += started[i] ? csvRows[i] : DeviceListCsvRow(devices[i], {});
     }
     const std::filesystem::path csvPath = dir / "devices.csv";
     std::string error;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/DeviceWorkRunner.h"
@@ -31,7 +32,11 @@ CFleetProgressDlg::CFleetProgressDlg(const QString& what, CDeviceWorkRunner* run
     layout->addWidget(m_bar);
     layout->addWidget(buttons);
     connect(m_cancel, &QPushButton::clicked, this, &CFleetProgressDlg::OnCancel);
-    connect(m_runner, &CDeviceWorkRunner::deviceDone, this, &CFleetProgressDlg::UpdateText);
+    // A thousand devices on loopback finish faster than the window repaints: the text follows
+    // on a timer, not on every device, so the UI thread never works through a backlog of them.
+    auto* refresh = new QTimer(this);
+    connect(refresh, &QTimer::timeout, this, &CFleetProgressDlg::UpdateText);
+    refresh->start(50);
     connect(m_runner, &CDeviceWorkRunner::finished, this, [this] {
         m_finished = true;
         done(m_runner->CancelRequested() ? QDialog::Rejected : QDialog::Accepted);

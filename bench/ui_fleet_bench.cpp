@@ -14,7 +14,9 @@
 #include <chrono>
 #include <filesystem>
 
+#include "app/ChangePreviewDlg.h"
 #include "app/DeviceWorkRunner.h"
+#include "app/ExportDlg.h"
 #include "app/FleetCommands.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceTargets.h"
@@ -74,6 +76,22 @@ private:
     QTimer m_poll;
 };
 
+// The first window a process shows loads its fonts and styles once: that is start-up, not the
+// command, so it happens before the measurement.
+void WarmUp() {
+    ui::CChangePreviewDlg dlg(QStringLiteral("warm-up"), QString(), true);
+    dlg.SetEntries(
+        {ui::PreviewEntry{QStringLiteral("device"),
+                          QString(),
+                          QString(),
+                          {{QStringLiteral("field"), QStringLiteral("1"), QStringLiteral("2")}}}});
+    dlg.show();
+    QApplication::processEvents();
+    ui::CExportDlg exportDlg(1);
+    exportDlg.show();
+    QApplication::processEvents();
+}
+
 struct Rig {
     std::unique_ptr<sim::DeviceSimulator> simulator;
     std::filesystem::path dir;
@@ -122,6 +140,7 @@ void BM_ExportInTheWindow(benchmark::State& state) {
     ui::CFleetCommands fleet(&window, &list, [](const QString&) {});
     fleet.SetBackupDir(rig.dir / "backups");
     Answers answers(QString::fromStdString((rig.dir / "export").string()));
+    WarmUp();
     for (auto _ : state) {
         StallMeter stalls;
         const auto start = std::chrono::steady_clock::now();
@@ -174,7 +193,8 @@ void BM_ImportWithPreviewInTheWindow(benchmark::State& state) {
     ui::CFleetCommands fleet(&window, &list, [&](const QString& text) { report += text; });
     fleet.SetBackupDir(rig.dir / "backups");
     fleet.SetFilesChooser([&](QWidget*) { return files; });
-    Answers answers(QString());
+    Answers answers{QString()};
+    WarmUp();
     for (auto _ : state) {
         StallMeter stalls;
         const auto start = std::chrono::steady_clock::now();
