@@ -73,6 +73,12 @@ void CChangePreviewDlg::FillItem(QTreeWidgetItem* item, const PreviewEntry& entr
             child->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             child->setToolTip(1, c.field);
         }
+        for (const QString& note : entry.notes) {
+            auto* child = new QTreeWidgetItem(item, {QString(), note});
+            child->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            child->setFirstColumnSpanned(false);
+            child->setToolTip(1, note);
+        }
         if (item->treeWidget()) {
             item->setExpanded(true);
         }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QCheckBox;
 class QLabel;
@@ -26,6 +27,9 @@ struct PreviewEntry {
     QString source;  // the file it comes from, or empty
     QString reason;  // why it cannot be written; empty when it can
     QList<PreviewChange> changes;
+    // What the dialogs' rules did besides (another port's sub-net moved along), and where a rule
+    // met a value the operator gave.
+    QStringList notes;
 
     bool Writable() const { return reason.isEmpty() && !changes.isEmpty(); }
 };

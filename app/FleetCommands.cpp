@@ -18,9 +18,9 @@
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceApply.h"
 #include "configfiles/DeviceListCsv.h"
-#include "configfiles/DevicePreview.h"
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldTable.h"
+#include "configfiles/FieldValues.h"
 #include "configfiles/RestoreBlocks.h"
 #include "configfiles/SetFields.h"
 #include "discovery/ConfigurationListCtrl.h"
@@ -80,29 +80,6 @@ bool RunDevices(QWidget* parent, const QString& what, std::size_t count, int job
     return whole;
 }
 
-// The value device k of a numbering gets: an address counts up in its last octets, a number by
-// one. Nothing when it would leave the field's kind (past 255.255.255.255, or not a number).
-std::optional<std::string> Counted(const FieldSpec& field, const std::string& start,
-                                   std::size_t k) {
-    if (field.kind == FieldKind::Address) {
-        uint32_t ip = 0;
-        if (!ParseIpv4(start, &ip) || uint64_t(ip) + k > 0xFFFFFFFFull) {
-            return std::nullopt;
-        }
-        const uint32_t v = ip + static_cast<uint32_t>(k);
-        return std::to_string(v >> 24) + "." + std::to_string((v >> 16) & 0xFF) + "." +
-               std::to_string((v >> 8) & 0xFF) + "." + std::to_string(v & 0xFF);
-    }
-    if (field.kind == FieldKind::Number) {
-        if (start.empty() || start.find_first_not_of("0123456789") != std::string::npos ||
-            start.size() > 10) {
-            return std::nullopt;
-        }
-        return std::to_string(std::stoull(start) + k);
-    }
-    return std::nullopt;
-}
-
 }  // namespace
 
 // One device's part of an Import or a Batch change, from what is known before the device is
@@ -112,16 +89,20 @@ struct FleetItem {
     QString source;  // the file, for Import
     QString reason;  // known before any device is asked: it cannot be written
     BlockBuilder build;
-    // A clone: the preview with the target's own name and addresses kept, and the one with the
+    // A clone: the plan with the target's own name and addresses kept, and the one with the
     // file's.
     bool clone = false;
     BlockBuilder buildWithAddresses;
-    DevicePreview preview;
-    DevicePreview previewWithAddresses;
+    // What the preview read (the write reads the device again and compares) and planned.
+    std::optional<ConfigSession> session;
+    std::string error;  // the device's reads failed, or it refused the change
+    bool skipped = false;
+    DevicePlan plan;
+    DevicePlan planWithAddresses;
     DeviceResult result;
 
-    const DevicePreview& Shown(bool withAddresses) const {
-        return clone && withAddresses ? previewWithAddresses : preview;
+    const DevicePlan& Shown(bool withAddresses) const {
+        return clone && withAddresses ? planWithAddresses : plan;
     }
 };
 
@@ -202,6 +183,7 @@ void CFleetCommands::OnExport() {
         return;
     }
     const std::filesystem::path dir = PathOf(dlg.Folder());
+    const bool noSecrets = dlg.NoSecrets();
     std::error_code ec;
     std::filesystem::create_directories(dir, ec);
     if (ec || !std::filesystem::is_directory(dir, ec)) {
@@ -213,36 +195,20 @@ void CFleetCommands::OnExport() {
     }
 
     std::vector<DeviceResult> results(devices.size());
-    // Each device's line of the list, made on the workers: decoding a thousand devices' blocks
-    // would hold up the window.
-    std::vector<std::string> csvRows(devices.size());
+    // Each device's line of the list, read on the workers.
+    std::vector<DeviceListRow> rows(devices.size());
     std::vector<char> started;
     RunDevices(
         m_window, QStringLiteral("Exporting"), devices.size(), m_jobs,
         [&](std::size_t i) {
             const _CONFIGPARAM& record = devices[i];
-            ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
-            const std::optional<std::string> failed = ReadAll(session);
-            const std::vector<Bytes> read = SavedBlocks(session);
-            csvRows[i] = DeviceListCsvRow(record, read);
-            if (failed) {
-                results[i] = FailedResult(record, *failed + "; no file written");
-                return;
-            }
-            const std::filesystem::path path = dir / (MacFileName(record.byMac()) + ".json");
-            Json content = ConfigFileJson(record, session.Model(), read);
-            std::string error;
-            if (!SaveConfigFile(path, content, &error)) {
-                results[i] = FailedResult(record, error);
-                return;
-            }
-            results[i] = {"saved", DeviceName(record) + ": saved " + path.string() + "\n"};
+            results[i] = SaveDeviceFile(record, dir / DeviceFileName(record), !noSecrets);
+            rows[i] = ReadDeviceListRow(record);
         },
         &started);
 
     QString text;
     std::vector<std::string> outcomes;
-    std::string csv = DeviceListCsvHeader();
     for (std::size_t i = 0; i < devices.size(); ++i) {
         if (!started[i]) {
             text += Q(DeviceName(devices[i])) + QStringLiteral(": not started (cancelled)\n");
@@ -251,11 +217,18 @@ void CFleetCommands::OnExport() {
             text += Q(results[i].lines);
             outcomes.push_back(results[i].outcome);
         }
-        csv += started[i] ? csvRows[i] : DeviceListCsvRow(devices[i], {});
+        if (!started[i]) {
+            // Not asked: what the search told.
+            rows[i] = {ModelNameOf(devices[i].dwType()),
+                       FormatMacColon(devices[i].byMac()),
+                       FormatIp(devices[i].dwIp()),
+                       {},
+                       {}};
+        }
     }
     const std::filesystem::path csvPath = dir / "devices.csv";
     std::string error;
-    if (!SaveDeviceListCsv(csvPath, csv, &error)) {
+    if (!SaveTextFile(csvPath, DeviceListCsv(rows), &error)) {
         text += QStringLiteral("device list: FAILED: %1\n").arg(Q(error));
     } else {
         text += QStringLiteral("device list: saved %1\n").arg(Q(csvPath.string()));
@@ -276,9 +249,20 @@ bool CFleetCommands::Preview(FleetPlan& plan, const QString& what) {
             if (!item.reason.isEmpty() || !item.device) {
                 return;
             }
-            item.preview = PreviewDevice(*item.device, item.build);
-            if (item.clone) {
-                item.previewWithAddresses = PreviewDevice(*item.device, item.buildWithAddresses);
+            const uint32_t type = item.device->dwType();
+            item.session.emplace(SessionModelOf(type), item.device->Identity());
+            if (const std::optional<std::string> failed = ReadAll(*item.session)) {
+                item.error = *failed;
+                return;
+            }
+            if (!PlanChanges(type, *item.session, item.build, &item.plan)) {
+                item.error = item.plan.built.error;
+                item.skipped = item.plan.built.skip;
+                return;
+            }
+            if (item.clone && !PlanChanges(type, *item.session, item.buildWithAddresses,
+                                           &item.planWithAddresses)) {
+                item.error = item.planWithAddresses.built.error;
             }
         },
         nullptr);
@@ -289,10 +273,17 @@ PreviewEntry EntryOf(const FleetItem& item, bool withAddresses) {
     PreviewEntry entry;
     entry.device = item.device ? Q(DeviceName(*item.device)) : item.source;
     entry.source = item.device && !item.source.isEmpty() ? item.source : QString();
-    const DevicePreview& preview = item.Shown(withAddresses);
-    entry.reason = !item.reason.isEmpty() ? item.reason : Q(preview.error);
-    for (const FieldChange& c : preview.changes) {
-        entry.changes.append({Q(c.field), Q(c.before), Q(c.after)});
+    const DevicePlan& plan = item.Shown(withAddresses);
+    entry.reason = !item.reason.isEmpty() ? item.reason
+                   : item.skipped         ? QStringLiteral("skipped: ") + Q(item.error)
+                                          : Q(item.error);
+    if (entry.reason.isEmpty()) {
+        for (const FieldChange& c : plan.changes) {
+            entry.changes.append({Q(c.path), Q(c.before), Q(c.after)});
+        }
+        for (const std::string& note : plan.built.notes) {
+            entry.notes.append(Q(note));
+        }
     }
     return entry;
 }
@@ -361,7 +352,8 @@ void CFleetCommands::Write(FleetPlan& plan, const CChangePreviewDlg& dlg, const 
         m_window, QStringLiteral("Writing"), ticked.size(), m_jobs,
         [&](std::size_t k) {
             FleetItem& item = plan.items[ticked[k]];
-            item.result = ApplyPreview(item.Shown(withAddresses), options);
+            item.result =
+                WritePlanned(*item.device, *item.session, item.Shown(withAddresses), options);
         },
         &started);
 
@@ -437,20 +429,20 @@ void CFleetCommands::OnImport() {
             }
             return;
         }
-        if (item.device->dwType() != f.Type()) {
-            item.reason = QStringLiteral("holds a %1 configuration and this device is a %2")
-                              .arg(Q(ModelNameOf(f.Type())), Q(ModelNameOf(item.device->dwType())));
+        // The model check the command line makes: a file goes only onto a device of its type.
+        std::string mismatch;
+        if (!ModelMatches(f, paths[i].filename().string(), *item.device, &mismatch)) {
+            item.reason = Q(mismatch);
             return;
         }
         const ConfigFile* kept = plan.files[i].get();
-        item.build = [kept, clone](const ConfigSession& session,
-                                   std::vector<std::optional<Bytes>>* built, std::string* error) {
-            return BuildRestoreBlocks(*kept, clone, session, built, error);
+        item.build = [kept, clone](const ConfigSession& session, BuiltBlocks* out) {
+            RestoreOptions options;
+            options.keepOwn = clone;
+            return BuildRestoreBlocks(*kept, options, session, out);
         };
-        item.buildWithAddresses = [kept](const ConfigSession& session,
-                                         std::vector<std::optional<Bytes>>* built,
-                                         std::string* error) {
-            return BuildRestoreBlocks(*kept, false, session, built, error);
+        item.buildWithAddresses = [kept](const ConfigSession& session, BuiltBlocks* out) {
+            return BuildRestoreBlocks(*kept, RestoreOptions{}, session, out);
         };
     };
     // Two files for one device: which one the operator meant is not for the window to guess.
@@ -542,27 +534,23 @@ void CFleetCommands::OnBatchChange() {
     for (const _CONFIGPARAM& d : devices) {
         FleetItem item;
         item.device = d;
-        std::string error;
-        const FieldRef ref = FindEditableField(FieldsOf(d.dwType()), path, &error);
-        if (!ref) {
+        if (!HasEditableField(d.dwType(), path)) {
             item.reason = QStringLiteral("skipped: a %1 has no field %2")
                               .arg(Q(ModelNameOf(d.dwType())), Q(path));
             plan.items.push_back(std::move(item));
             continue;
         }
-        const std::optional<std::string> v =
-            numbering ? Counted(*ref.field, value, k++) : std::optional(value);
-        if (!v) {
-            item.reason = QStringLiteral("numbering from %1 runs out of values here").arg(Q(value));
+        std::string v = value;
+        std::string error;
+        if (numbering && !NumberedValue(d.dwType(), {path, value}, k++, &v, &error)) {
+            item.reason = Q(error);
             plan.items.push_back(std::move(item));
             continue;
         }
         const uint32_t type = d.dwType();
-        const std::vector<Assignment> assignments = {{path, *v}};
-        item.build = [type, assignments](const ConfigSession& session,
-                                         std::vector<std::optional<Bytes>>* built,
-                                         std::string* error) {
-            return BuildSetBlocks(type, assignments, session, built, error);
+        const std::vector<Assignment> assignments = {{path, v}};
+        item.build = [type, assignments](const ConfigSession& session, BuiltBlocks* out) {
+            return BuildSetBlocks(type, assignments, session, out);
         };
         plan.items.push_back(std::move(item));
     }

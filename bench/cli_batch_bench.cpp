@@ -13,8 +13,8 @@
 #include <filesystem>
 
 #include "cli/BatchArgs.h"
+#include "cli/BatchConsole.h"
 #include "cli/Commands.h"
-#include "cli/DeviceBatch.h"
 #include "configfiles/BlockJson.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceTargets.h"
@@ -63,7 +63,7 @@ private:
 // (a whole 100 ms step before each look, one device after another).
 int UseTiming(bool baseline) {
     Transport().replyEndsStep = !baseline;
-    return baseline ? 1 : cli::kDefaultJobs;
+    return baseline ? 1 : kDefaultJobs;
 }
 
 struct Rig {
@@ -102,7 +102,7 @@ std::vector<std::string> FilesOfChangedDevices(Rig& rig,
                                                const std::vector<sim::SimDevice>& devices) {
     std::vector<std::string> files(devices.size());
     UseTiming(false);
-    cli::RunOnDevices(devices.size(), cli::kDefaultJobs, [&](std::size_t i) {
+    RunOnDevices(devices.size(), kDefaultJobs, [&](std::size_t i) {
         const sim::SimDevice& d = devices[i];
         ConfigSession session(SessionModelOf(d.Type()), d.Identity());
         session.Open();

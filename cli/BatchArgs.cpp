@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "cli/DeviceBatch.h"
+#include "cli/BatchConsole.h"
 #include "configfiles/DeviceApply.h"
 #include "discovery/SearchSession.h"
 
@@ -73,6 +73,15 @@ bool ParseBatchArgs(const char* command, const std::vector<std::string>& args,
             out->targets.all = true;
         } else if (arg == "--dry-run") {
             out->dryRun = true;
+        } else if (arg == "--raw") {
+            out->raw = true;
+        } else if (arg == "--no-secrets") {
+            out->noSecrets = true;
+        } else if (arg == "--number") {
+            if (!value(&i, &v) || out->number) {
+                return fail("--number needs one FIELD=START, e.g. ports.0.universe=0");
+            }
+            out->number = v;
         } else if (arg == "--with-addresses") {
             out->withAddresses = true;
         } else if (arg == "--to") {
@@ -99,6 +108,11 @@ int JobsOf(const BatchArgs& args) {
 }
 
 bool PrepareBackupDir(const char* command, const BatchArgs& args, std::filesystem::path* dir) {
+    if (args.backup && args.backup->empty()) {
+        std::fprintf(stderr, "varlo-cli %s: --backup needs a folder name, not an empty word\n",
+                     command);
+        return false;
+    }
     *dir = args.backup ? std::filesystem::path(*args.backup) : DefaultBackupDir();
     if (dir->empty()) {
         std::fprintf(stderr,
@@ -113,6 +127,19 @@ bool PrepareBackupDir(const char* command, const BatchArgs& args, std::filesyste
         std::fprintf(stderr, "varlo-cli %s: cannot create the backup folder %s: %s\n", command,
                      dir->string().c_str(), ec ? ec.message().c_str() : "not a folder");
         return false;
+    }
+    return true;
+}
+
+bool LoadFiles(const char* command, const BatchArgs& args, const char* consequence,
+               std::vector<ConfigFile>* files) {
+    files->assign(args.positional.size(), ConfigFile{});
+    for (std::size_t i = 0; i < files->size(); ++i) {
+        std::string error;
+        if (!LoadConfigFile(args.positional[i], &(*files)[i], &error)) {
+            std::fprintf(stderr, "varlo-cli %s: %s%s\n", command, error.c_str(), consequence);
+            return false;
+        }
     }
     return true;
 }

@@ -23,6 +23,9 @@ struct BatchArgs {
     std::optional<std::string> backup;  // --backup
     bool dryRun = false;
     bool withAddresses = false;
+    bool raw = false;                   // --raw
+    bool noSecrets = false;             // --no-secrets
+    std::optional<std::string> number;  // --number FIELD=START
 };
 
 // Option names a command accepts, e.g. {"--to", "--dry-run"}; "--jobs" and the common options
@@ -36,6 +39,11 @@ int JobsOf(const BatchArgs& args);
 // The folder backups go to (--backup, or the per-user data folder), created if missing. False,
 // with a message on standard error, when there is none or it cannot be created.
 bool PrepareBackupDir(const char* command, const BatchArgs& args, std::filesystem::path* dir);
+
+// Every file named, loaded and checked before any device is asked: a bad one stops the whole
+// command. False, with the message (ending in `consequence`) on standard error.
+bool LoadFiles(const char* command, const BatchArgs& args, const char* consequence,
+               std::vector<ConfigFile>* files);
 
 // One search for the whole command, then the devices the wanted names. False, with the message on
 // standard error, when the search socket cannot be created.

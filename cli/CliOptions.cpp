@@ -31,7 +31,10 @@ bool ParseCommonOptions(const std::vector<std::string>& args, CommonOptions* opt
 
 bool SearchDevices(SearchSession& session) {
     if (!RunSearch(session, [](std::size_t) {})) {
-        std::fprintf(stderr, "varlo-cli: Can not create Search Socket!\n");
+        std::fprintf(stderr,
+                     "varlo-cli: Can not create Search Socket! (another search may be running: "
+                     "the local port %u is in use)\n",
+                     static_cast<unsigned>(Transport().searchLocalPort));
         return false;
     }
     return true;

@@ -6,12 +6,13 @@
 #include <cstdio>
 
 #include "cli/BatchArgs.h"
+#include "cli/BatchConsole.h"
 #include "cli/Commands.h"
-#include "cli/DeviceBatch.h"
 #include "configfiles/BlockDiff.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceApply.h"
 #include "configfiles/FieldTable.h"
+#include "configfiles/RestoreBlocks.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo::cli {
@@ -20,9 +21,7 @@ namespace {
 // The lines between a device and a file; nothing (and the reason) when it cannot be compared.
 std::optional<std::vector<std::string>> Compare(const FileJob& job, std::string* error) {
     const ConfigFile& file = *job.file;
-    if (job.target.dwType() != file.Type()) {
-        *error = job.fileName + " holds a " + ModelNameOf(file.Type()) +
-                 " configuration and this device is a " + ModelNameOf(job.target.dwType());
+    if (!ModelMatches(file, job.fileName, job.target, error)) {
         return std::nullopt;
     }
     ConfigSession session(SessionModelOf(file.Type()), job.target.Identity());
@@ -52,13 +51,9 @@ int DiffCommand(const std::vector<std::string>& args) {
                      "       varlo-cli diff FILE --to MAC... [--jobs N]\n");
         return 2;
     }
-    std::vector<ConfigFile> files(parsed.positional.size());
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::string error;
-        if (!LoadConfigFile(parsed.positional[i], &files[i], &error)) {
-            std::fprintf(stderr, "varlo-cli diff: %s\n", error.c_str());
-            return 2;
-        }
+    std::vector<ConfigFile> files;
+    if (!LoadFiles("diff", parsed, "", &files)) {
+        return 2;
     }
     DemoGuard demo;
     if (!demo.Start(parsed.common)) {
@@ -72,38 +67,43 @@ int DiffCommand(const std::vector<std::string>& args) {
 
     // One device: the lines alone, as diff(1) prints them. Several: a head line per device.
     const bool single = jobs.size() == 1 && targets.missing.empty();
-    BatchConsole console(jobs.size() + targets.missing.size());
-    for (const MacBytes& mac : targets.missing) {
-        console.Print(FormatMacColon(mac) +
-                      ": FAILED: no device with this MAC answered the search\n");
-        console.Done("failed");
-    }
-    RunOnDevices(jobs.size(), JobsOf(parsed), [&](std::size_t i) {
-        const FileJob& job = jobs[i];
-        std::string error;
-        const std::optional<std::vector<std::string>> lines = Compare(job, &error);
-        std::string text;
-        if (!lines) {
-            if (single) {
-                std::fprintf(stderr, "varlo-cli diff: %s: %s\n", DeviceName(job.target).c_str(),
-                             error.c_str());
-            } else {
-                text = FailedResult(job.target, error).lines;
+    BatchConsole console("diff", jobs.size() + targets.missing.size());
+    console.ReportMissing(targets.missing);
+    console.Run(
+        jobs.size(), JobsOf(parsed),
+        [&](std::size_t i) {
+            const FileJob& job = jobs[i];
+            std::string error;
+            const std::optional<std::vector<std::string>> lines = Compare(job, &error);
+            std::string text;
+            if (!lines) {
+                if (single) {
+                    std::fprintf(stderr, "varlo-cli diff: %s: %s\n", DeviceName(job.target).c_str(),
+                                 error.c_str());
+                } else {
+                    text = FailedResult(job.target, error).lines;
+                }
+            } else if (!single) {
+                text = DeviceName(job.target) + ": " +
+                       (lines->empty() ? "same as "
+                                       : std::to_string(lines->size()) + " difference(s) from ") +
+                       job.fileName + "\n";
             }
-        } else if (!single) {
-            text = DeviceName(job.target) + ": " +
-                   (lines->empty() ? "same as "
-                                   : std::to_string(lines->size()) + " difference(s) from ") +
-                   job.fileName + "\n";
-        }
-        for (const std::string& line : lines.value_or(std::vector<std::string>())) {
-            text += (single ? "" : "    ") + line + "\n";
-        }
-        console.Print(text);
-        console.Done(!lines ? "failed" : lines->empty() ? "same" : "different");
-    });
-    if (!single) {
-        console.Print("diff: " + console.Tally() + "\n");
+            for (const std::string& line : lines.value_or(std::vector<std::string>())) {
+                text += (single ? "" : "    ") + line + "\n";
+            }
+            return DeviceResult{!lines           ? "failed"
+                                : lines->empty() ? "same"
+                                                 : "different",
+                                text,
+                                {}};
+        },
+        [&](std::size_t i) { return DeviceName(jobs[i].target); });
+    if (!single || console.StopStatus()) {
+        console.Summary();
+    }
+    if (const std::optional<int> stopped = console.StopStatus()) {
+        return *stopped;
     }
     return console.Count("failed") > 0 ? 2 : console.Count("different") > 0 ? 1 : 0;
 }

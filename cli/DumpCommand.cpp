@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "cli/BatchArgs.h"
+#include "cli/BatchConsole.h"
 #include "cli/Commands.h"
-#include "cli/DeviceBatch.h"
 #include "configfiles/BlockJson.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceApply.h"
@@ -28,14 +28,15 @@ void Print(const Json& out) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: varlo-cli dump MAC [-o FILE] [--target A[:P]] [--demo]\n"
-                 "       varlo-cli dump (MAC... | --model NAME | --all) -o DIR [--jobs N]\n");
+                 "usage: varlo-cli dump MAC [-o FILE] [--no-secrets] [--target A[:P]] [--demo]\n"
+                 "       varlo-cli dump (MAC... | --model NAME | --all) -o DIR [--no-secrets] "
+                 "[--jobs N]\n");
     return 2;
 }
 
 // One device to standard output, as the dialog reads it.
-int DumpToStandardOutput(const MacBytes& mac, const ResolvedTargets& targets,
-                         std::size_t tableSize) {
+int DumpToStandardOutput(const MacBytes& mac, const ResolvedTargets& targets, std::size_t tableSize,
+                         bool withSecrets) {
     if (targets.found.empty()) {
         std::fprintf(stderr,
                      "varlo-cli dump: no device with MAC %s answered the search (%zu found)\n",
@@ -46,7 +47,7 @@ int DumpToStandardOutput(const MacBytes& mac, const ResolvedTargets& targets,
     // The dialog's own opening: each read only when every read before it succeeded.
     ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
     const std::size_t read = session.Open();
-    Json out = DeviceJson(record, session, read);
+    Json out = DeviceJson(record, session, read, withSecrets);
     if (read < session.BlockCount()) {
         // What was read so far is still printed, marked incomplete.
         const BlockSpec& failed = session.Model().blocks[read];
@@ -62,24 +63,11 @@ int DumpToStandardOutput(const MacBytes& mac, const ResolvedTargets& targets,
     return 0;
 }
 
-// A file holds a whole configuration: a device whose reads did not all succeed gets none.
-DeviceResult DumpToFile(const _CONFIGPARAM& record, const std::filesystem::path& path) {
-    ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
-    if (const std::optional<std::string> failed = ReadAll(session)) {
-        return FailedResult(record, *failed + "; no file written");
-    }
-    std::string error;
-    if (!SaveConfigFile(path, ConfigFileJson(record, session.Model(), SavedBlocks(session)),
-                        &error)) {
-        return FailedResult(record, error);
-    }
-    return {"saved", DeviceName(record) + ": saved " + path.string() + "\n"};
-}
 }  // namespace
 
 int DumpCommand(const std::vector<std::string>& args) {
     BatchArgs parsed;
-    if (!ParseBatchArgs("dump", args, {"MAC", "--all", "--model", "-o"}, &parsed)) {
+    if (!ParseBatchArgs("dump", args, {"MAC", "--all", "--model", "-o", "--no-secrets"}, &parsed)) {
         return 2;
     }
     if (!parsed.positional.empty()) {
@@ -114,26 +102,26 @@ int DumpCommand(const std::vector<std::string>& args) {
     }
     const ResolvedTargets targets = ResolveTargets(search.Table(), wanted);
     if (!parsed.output) {
-        return DumpToStandardOutput(wanted.macs[0], targets, search.Table().GetSize());
+        return DumpToStandardOutput(wanted.macs[0], targets, search.Table().GetSize(),
+                                    !parsed.noSecrets);
     }
 
-    BatchConsole console(targets.found.size() + targets.missing.size());
-    for (const MacBytes& mac : targets.missing) {
-        console.Print(FormatMacColon(mac) +
-                      ": FAILED: no device with this MAC answered the search\n");
-        console.Done("failed");
-    }
-    RunOnDevices(targets.found.size(), JobsOf(parsed), [&](std::size_t i) {
-        const _CONFIGPARAM& record = targets.found[i];
-        const std::filesystem::path path = toFolder ? std::filesystem::path(*parsed.output) /
-                                                          (MacFileName(record.byMac()) + ".json")
-                                                    : std::filesystem::path(*parsed.output);
-        const DeviceResult result = DumpToFile(record, path);
-        console.Print(result.lines);
-        console.Done(result.outcome);
-    });
-    console.Print("dump: " + console.Tally() + "\n");
-    return console.Count("failed") > 0 || targets.found.empty() ? 1 : 0;
+    BatchConsole console("dump", targets.found.size() + targets.missing.size());
+    console.ReportMissing(targets.missing);
+    console.Run(
+        targets.found.size(), JobsOf(parsed),
+        [&](std::size_t i) {
+            const _CONFIGPARAM& record = targets.found[i];
+            // A file holds a whole configuration: a device whose reads did not all succeed
+            // gets none.
+            const std::filesystem::path path =
+                toFolder ? std::filesystem::path(*parsed.output) / DeviceFileName(record)
+                         : std::filesystem::path(*parsed.output);
+            return SaveDeviceFile(record, path, !parsed.noSecrets);
+        },
+        [&](std::size_t i) { return DeviceName(targets.found[i]); });
+    console.Summary();
+    return targets.found.empty() && !console.StopStatus() ? 1 : console.ExitStatus();
 }
 
 }  // namespace varlo::cli

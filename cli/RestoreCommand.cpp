@@ -1,17 +1,16 @@
-// varlo-cli restore FILE... [--to MAC...] [--with-addresses] [--dry-run]: writes each file's
-// writable blocks that differ from what its device holds now, in the dialog's order, then the
-// finish command for a node, exactly as the dialog's Apply would. Each file goes to its own
+// varlo-cli restore FILE... [--to MAC...] [--with-addresses] [--dry-run] [--raw]: writes each
+// file's writable blocks that differ from what its device holds now, in the dialog's order, then
+// the finish command for a node, exactly as the dialog's Apply would. Each file goes to its own
 // device with no search at all; with --to, one file goes to the devices named after one search
 // (a clone), and they keep their own name and IP addresses unless --with-addresses is given.
 #include <cstdio>
 #include <set>
 
 #include "cli/BatchArgs.h"
+#include "cli/BatchConsole.h"
 #include "cli/Commands.h"
-#include "cli/DeviceBatch.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceApply.h"
-#include "configfiles/FieldTable.h"
 #include "configfiles/RestoreBlocks.h"
 #include "discovery/DeviceFormat.h"
 
@@ -20,8 +19,8 @@ namespace varlo::cli {
 namespace {
 int Usage() {
     std::fprintf(stderr,
-                 "usage: varlo-cli restore FILE... [--dry-run] [--backup DIR] [--jobs N]\n"
-                 "       varlo-cli restore FILE --to MAC... [--with-addresses] [--dry-run] "
+                 "usage: varlo-cli restore FILE... [--dry-run] [--raw] [--backup DIR] [--jobs N]\n"
+                 "       varlo-cli restore FILE --to MAC... [--with-addresses] [--dry-run] [--raw] "
                  "[--backup DIR] [--jobs N]\n");
     return 2;
 }
@@ -29,8 +28,8 @@ int Usage() {
 
 int RestoreCommand(const std::vector<std::string>& args) {
     BatchArgs parsed;
-    if (!ParseBatchArgs("restore", args, {"--to", "--with-addresses", "--dry-run", "--backup"},
-                        &parsed)) {
+    if (!ParseBatchArgs("restore", args,
+                        {"--to", "--with-addresses", "--dry-run", "--backup", "--raw"}, &parsed)) {
         return 2;
     }
     if (parsed.positional.empty() || parsed.common.json ||
@@ -38,19 +37,16 @@ int RestoreCommand(const std::vector<std::string>& args) {
         (parsed.withAddresses && !parsed.toGiven)) {
         return Usage();
     }
-    // Every file is checked before any device is asked: a bad one stops the whole command.
-    std::vector<ConfigFile> files(parsed.positional.size());
+    std::vector<ConfigFile> files;
+    if (!LoadFiles("restore", parsed, "; nothing written", &files)) {
+        return 2;
+    }
     std::set<DeviceIdentity> identities;
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        std::string error;
-        if (!LoadConfigFile(parsed.positional[i], &files[i], &error)) {
-            std::fprintf(stderr, "varlo-cli restore: %s; nothing written\n", error.c_str());
-            return 2;
-        }
-        if (!parsed.toGiven && !identities.insert(files[i].record.Identity()).second) {
+    for (const ConfigFile& file : files) {
+        if (!parsed.toGiven && !identities.insert(file.record.Identity()).second) {
             std::fprintf(stderr,
                          "varlo-cli restore: two files are for %s; give one; nothing written\n",
-                         FormatMacColon(files[i].record.byMac()).c_str());
+                         FormatMacColon(file.record.byMac()).c_str());
             return 2;
         }
     }
@@ -69,41 +65,32 @@ int RestoreCommand(const std::vector<std::string>& args) {
         return 1;
     }
 
-    BatchConsole console(jobs.size() + targets.missing.size());
-    for (const MacBytes& mac : targets.missing) {
-        console.Print(FormatMacColon(mac) +
-                      ": FAILED: no device with this MAC answered the search\n");
-        console.Done("failed");
-    }
-    RunOnDevices(jobs.size(), JobsOf(parsed), [&](std::size_t i) {
-        const FileJob& job = jobs[i];
-        const ConfigFile& file = *job.file;
-        DeviceResult result;
-        if (job.target.dwType() != file.Type()) {
-            result = FailedResult(job.target,
-                                  job.fileName + " holds a " + ModelNameOf(file.Type()) +
-                                      " configuration and this device is a " +
-                                      ModelNameOf(job.target.dwType()) + "; nothing written");
-        } else {
-            const bool keepOwn =
+    BatchConsole console("restore", jobs.size() + targets.missing.size());
+    options.onWrites = console.WriteTracker();
+    console.ReportMissing(targets.missing);
+    console.Run(
+        jobs.size(), JobsOf(parsed),
+        [&](std::size_t i) {
+            const FileJob& job = jobs[i];
+            const ConfigFile& file = *job.file;
+            std::string error;
+            if (!ModelMatches(file, job.fileName, job.target, &error)) {
+                return FailedResult(job.target, error + "; nothing written");
+            }
+            RestoreOptions restore;
+            restore.keepOwn =
                 job.target.Identity() != file.record.Identity() && !parsed.withAddresses;
-            result = ApplyToDevice(
+            restore.raw = parsed.raw;
+            return ApplyToDevice(
                 job.target,
-                [&](const ConfigSession& session, std::vector<std::optional<Bytes>>* built,
-                    std::string* error) {
-                    return BuildRestoreBlocks(file, keepOwn, session, built, error);
+                [&](const ConfigSession& session, BuiltBlocks* out) {
+                    return BuildRestoreBlocks(file, restore, session, out);
                 },
                 options);
-        }
-        console.Print(result.lines);
-        console.Done(result.outcome);
-    });
-    std::string summary = "restore: " + console.Tally();
-    if (console.Count("written") + console.Count("failed") > 0 && !options.dryRun) {
-        summary += "; backups in " + options.backupDir.string();
-    }
-    console.Print(summary + "\n");
-    return console.Count("failed") > 0 ? 1 : 0;
+        },
+        [&](std::size_t i) { return DeviceName(jobs[i].target); });
+    console.Summary(options.backupDir);
+    return console.ExitStatus();
 }
 
 }  // namespace varlo::cli

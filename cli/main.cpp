@@ -4,9 +4,10 @@
 #include <string>
 #include <vector>
 
+#include "cli/BatchConsole.h"
 #include "cli/Commands.h"
 #include "configfiles/DeviceTargets.h"
-#include "configfiles/FieldTable.h"
+#include "configfiles/FieldValues.h"
 #include "discovery/DeviceType.h"
 #include "transport/TransportSettings.h"
 
@@ -20,13 +21,17 @@ struct Command {
 const Command kCommands[] = {
     {"search", varlo::cli::SearchCommand, "search [--target A[:P]] [--demo] [--json]"},
     {"dump", varlo::cli::DumpCommand,
-     "dump MAC [-o FILE] | dump (MAC... | --model NAME | --all) -o DIR  [--jobs N]"},
+     "dump MAC [-o FILE] | dump (MAC... | --model NAME | --all) -o DIR  [--no-secrets] "
+     "[--jobs N]"},
     {"diff", varlo::cli::DiffCommand, "diff FILE... | diff FILE --to MAC...  [--jobs N]"},
     {"restore", varlo::cli::RestoreCommand,
-     "restore FILE... | restore FILE --to MAC... [--with-addresses]  [--dry-run] "
+     "restore FILE... | restore FILE --to MAC... [--with-addresses]  [--dry-run] [--raw] "
      "[--backup DIR] [--jobs N]"},
     {"set", varlo::cli::SetCommand,
-     "set (MAC... | --model NAME | --all) FIELD=VALUE...  [--dry-run] [--backup DIR] [--jobs N]"},
+     "set (MAC... | --model NAME | --all) FIELD=VALUE... [--number FIELD=START]  [--dry-run] "
+     "[--backup DIR] [--jobs N]"},
+    {"export-csv", varlo::cli::ExportCsvCommand,
+     "export-csv [MAC... | --model NAME | --all] [-o FILE] [--jobs N]"},
     {"com", varlo::cli::ComCommand,
      "com [--registry FILE] [--admin PATH] [--demo] [--all] [--json]"},
 };
@@ -37,8 +42,14 @@ constexpr const char* kGeneralHelp =
     "dump, diff, restore and set search once for all the devices they name (restore and diff\n"
     "of files need no search) and work on --jobs devices at once (16). restore and set save each\n"
     "device's configuration to a backup file before writing to it (--backup DIR, by default\n"
-    "$XDG_DATA_HOME/varlo/backups or ~/.local/share/varlo/backups). Run 'varlo-cli set --help'\n"
-    "for the fields set changes.\n";
+    "$XDG_DATA_HOME/varlo/backups or ~/.local/share/varlo/backups), and hold a device busy for\n"
+    "other runs while they work on it (a lock file there). ^C, SIGTERM or a closed output stops\n"
+    "them starting devices: the started ones finish, every device is reported, the exit status\n"
+    "is not 0; a second ^C ends at once and names the devices that may be partly written.\n"
+    "restore refuses a file whose fields hold values no dialog writes, unless the device holds\n"
+    "the same value now or --raw is given. dump --no-secrets leaves WiFi pass phrases and WEP\n"
+    "keys out; restoring such a file keeps the device's own. Run 'varlo-cli set --help' for the\n"
+    "fields set changes.\n";
 
 constexpr const char* kFieldHelp =
     "FIELD is a path as 'varlo-cli dump' prints it under \"fields\": deviceName,\n"
@@ -109,6 +120,8 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "help") == 0) {
         return Usage(stdout);
     }
+    // ^C, SIGTERM and a closed pipe stop a batch between devices, never inside one.
+    varlo::cli::InstallInterrupts();
     // Unlike the dialogs, the command line takes each reply the moment it arrives.
     varlo::Transport().replyEndsStep = true;
     const std::vector<std::string> args(argv + 2, argv + argc);

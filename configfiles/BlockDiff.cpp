@@ -1,12 +1,12 @@
 #include "configfiles/BlockDiff.h"
 
-#include "configfiles/BlockJson.h"
+#include "configfiles/HexText.h"
 
 namespace varlo {
 
-std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
-                                   const Bytes& second) {
-    std::vector<std::string> lines;
+std::vector<FieldChange> DiffFields(const BlockFields& block, const Bytes& first,
+                                    const Bytes& second) {
+    std::vector<FieldChange> lines;
     if (first == second) {
         return lines;
     }
@@ -26,7 +26,7 @@ std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
         const std::string a = ShowValue(f, first);
         const std::string b = ShowValue(f, second);
         if (a != b) {
-            lines.push_back(block.label + "." + f.path + ": " + a + " -> " + b);
+            lines.push_back({block.label + "." + f.path, a, b});
             explain(f);
         }
     }
@@ -37,7 +37,7 @@ std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
         const std::string a = ShowValue(*checksum, first);
         const std::string b = ShowValue(*checksum, second);
         if (a != b && (!valid || lines.empty())) {
-            lines.push_back(block.label + "." + checksum->path + ": " + a + " -> " + b);
+            lines.push_back({block.label + "." + checksum->path, a, b});
         }
         explain(*checksum);
     }
@@ -52,9 +52,18 @@ std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
         }
         const std::string range =
             end - i == 1 ? std::to_string(i) : std::to_string(i) + "-" + std::to_string(end - 1);
-        lines.push_back(block.label + ".bytes." + range + ": " + HexOf(first.data() + i, end - i) +
-                        " -> " + HexOf(second.data() + i, end - i));
+        lines.push_back({block.label + ".bytes." + range, HexOf(first.data() + i, end - i),
+                         HexOf(second.data() + i, end - i)});
         i = end;
+    }
+    return lines;
+}
+
+std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
+                                   const Bytes& second) {
+    std::vector<std::string> lines;
+    for (const FieldChange& c : DiffFields(block, first, second)) {
+        lines.push_back(c.Line());
     }
     return lines;
 }

@@ -6,10 +6,22 @@
 #include <string>
 #include <vector>
 
-#include "configfiles/FieldTable.h"
+#include "configfiles/FieldValues.h"
 
 namespace varlo {
 
+// One field that differs: "BLOCK.PATH" (or BLOCK.bytes.FROM-TO), first value and second.
+struct FieldChange {
+    std::string path;
+    std::string before;
+    std::string after;
+
+    std::string Line() const { return path + ": " + before + " -> " + after; }
+};
+
+std::vector<FieldChange> DiffFields(const BlockFields& block, const Bytes& first,
+                                    const Bytes& second);
+// The same as lines.
 std::vector<std::string> DiffBlock(const BlockFields& block, const Bytes& first,
                                    const Bytes& second);
 

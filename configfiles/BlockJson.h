@@ -9,6 +9,7 @@
 #include "artnet/ArtNetDeviceInfo.h"
 #include "artnet/ArtNetDmxParam.h"
 #include "artnet/Rt5350BasicParam.h"
+#include "configfiles/HexText.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/OpModeParam.h"
 #include "serialserver/SerialDeviceInfo.h"
@@ -20,18 +21,6 @@ namespace varlo {
 
 // Keeps the fields in the order of the block.
 using Json = nlohmann::ordered_json;
-
-// Upper-case hex digits, two a byte, no separators.
-inline std::string HexOf(const uint8_t* data, std::size_t size) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(2 * size);
-    for (std::size_t i = 0; i < size; ++i) {
-        out += kDigits[data[i] >> 4];
-        out += kDigits[data[i] & 0x0F];
-    }
-    return out;
-}
 
 // A list value: {"value": 12, "item": "9600"}, the item null when the value has none.
 inline Json ListValue(uint32_t value, const char* item) {

@@ -1,11 +1,14 @@
 #include "configfiles/ConfigFile.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
-#include <sstream>
+#include <set>
 
 #include "configfiles/DeviceTargets.h"
-#include "configfiles/FieldTable.h"
+#include "configfiles/FieldValues.h"
+#include "configfiles/HexText.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
 #include "transport/TransportSettings.h"
@@ -13,18 +16,6 @@
 namespace varlo {
 
 namespace {
-std::string TypeCodeText(uint32_t type) {
-    char text[11];
-    std::snprintf(text, sizeof text, "0x%08X", type);
-    return text;
-}
-
-std::string CodeText(uint8_t code) {
-    char text[5];
-    std::snprintf(text, sizeof text, "0x%02X", code);
-    return text;
-}
-
 Json DeviceRecordJson(const _CONFIGPARAM& record, bool withExtra) {
     const char* name = GetDeviceTypeName(record.dwType());
     Json device = {{"deviceType", name ? name : ""}, {"typeCode", TypeCodeText(record.dwType())}};
@@ -41,34 +32,73 @@ std::string Text(const Json& json) {
     return json.dump(2, ' ', false, Json::error_handler_t::replace) + "\n";
 }
 
-bool FromHex(const std::string& text, Bytes* out) {
-    if (text.size() % 2 != 0) {
-        return false;
-    }
-    out->clear();
-    for (std::size_t i = 0; i < text.size(); i += 2) {
-        unsigned value = 0;
-        for (const char c : text.substr(i, 2)) {
-            const int d = c >= '0' && c <= '9'   ? c - '0'
-                          : c >= 'a' && c <= 'f' ? c - 'a' + 10
-                          : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                                 : -1;
-            if (d < 0) {
-                return false;
-            }
-            value = value * 16 + static_cast<unsigned>(d);
-        }
-        out->push_back(static_cast<uint8_t>(value));
-    }
-    return true;
-}
-
 const std::string* StringAt(const Json& object, const char* key) {
     const auto it = object.find(key);
     return it != object.end() && it->is_string() ? it->get_ptr<const std::string*>() : nullptr;
 }
 
 // The device record of a file; false with the reason.
+// The whole of a regular file of a configuration file's size; false with the reason (the
+// system's own where it has one). A device (/dev/zero), a pipe or a folder is refused before
+// anything is read from it.
+bool ReadWhole(const std::filesystem::path& path, std::string* text, std::string* error) {
+    std::error_code ec;
+    const std::filesystem::file_status status = std::filesystem::status(path, ec);
+    if (ec) {
+        *error = "cannot read the file: " + ec.message();
+        return false;
+    }
+    if (std::filesystem::is_directory(status)) {
+        *error = "is a folder, not a configuration file";
+        return false;
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        *error = "is not a regular file (a device, a pipe or a socket); give a configuration file";
+        return false;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size > kMaxConfigFileBytes) {
+        *error = ec ? "cannot read the file: " + ec.message()
+                    : "holds " + std::to_string(size) +
+                          " bytes; a configuration file holds a few kilobytes (at most " +
+                          std::to_string(kMaxConfigFileBytes) + " bytes are read)";
+        return false;
+    }
+    errno = 0;
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        *error = std::string("cannot read the file: ") + std::strerror(errno);
+        return false;
+    }
+    // Read at most one byte past the limit, in case the file grew since its size was taken.
+    text->assign(static_cast<std::size_t>(size), '\0');
+    in.read(text->data(), static_cast<std::streamsize>(size));
+    text->resize(static_cast<std::size_t>(in.gcount()));
+    if (in.bad()) {
+        *error = std::string("cannot read the file: ") + std::strerror(errno);
+        return false;
+    }
+    return true;
+}
+
+// The JSON of a file, with the first key that appears twice in one object: the parser would
+// keep one of the two silently (two "hex" keys, two "mac" keys).
+Json ParseRefusingDuplicates(const std::string& text, std::string* duplicate) {
+    std::vector<std::set<std::string>> open;
+    const Json::parser_callback_t check = [&](int, Json::parse_event_t event, Json& parsed) {
+        if (event == Json::parse_event_t::object_start) {
+            open.emplace_back();
+        } else if (event == Json::parse_event_t::object_end && !open.empty()) {
+            open.pop_back();
+        } else if (event == Json::parse_event_t::key && !open.empty() && parsed.is_string() &&
+                   !open.back().insert(parsed.get<std::string>()).second && duplicate->empty()) {
+            *duplicate = parsed.get<std::string>();
+        }
+        return true;
+    };
+    return Json::parse(text, check, false);
+}
+
 bool LoadRecord(const Json& file, _CONFIGPARAM* record, std::string* error) {
     const auto device = file.find("device");
     if (device == file.end() || !device->is_object()) {
@@ -85,7 +115,7 @@ bool LoadRecord(const Json& file, _CONFIGPARAM* record, std::string* error) {
     Bytes extra;
     const std::optional<MacBytes> mac = macText ? ParseMac(*macText) : std::nullopt;
     uint32_t ip = 0;
-    if (!type || !extraText || !FromHex(*extraText, &extra) || extra.size() != 2 || !mac ||
+    if (!type || !extraText || !ParseHexBytes(*extraText, &extra) || extra.size() != 2 || !mac ||
         !ipText || !ParseIpv4(*ipText, &ip)) {
         *error =
             "its device record needs \"typeCode\" (0x90000004), \"extra\" (two bytes in hex), "
@@ -120,14 +150,18 @@ bool LoadBlocks(const Json& file, uint32_t type, std::vector<Bytes>* blocks, std
             return false;
         }
         Bytes bytes;
-        if (!hex || !FromHex(*hex, &bytes)) {
+        if (!hex || !ParseHexBytes(*hex, &bytes)) {
             *error = where + " has no \"hex\" bytes";
             return false;
         }
         const auto size = entry.find("size");
-        if (bytes.size() != layout.size ||
-            (size != entry.end() && (!size->is_number_unsigned() || *size != layout.size))) {
+        if (bytes.size() != layout.size) {
             *error = where + " holds " + std::to_string(bytes.size()) + " bytes; a " + modelName +
+                     " block of that code has " + std::to_string(layout.size);
+            return false;
+        }
+        if (size != entry.end() && (!size->is_number_unsigned() || *size != layout.size)) {
+            *error = where + " gives \"size\": " + size->dump() + "; a " + modelName +
                      " block of that code has " + std::to_string(layout.size);
             return false;
         }
@@ -156,20 +190,46 @@ bool LoadBlocks(const Json& file, uint32_t type, std::vector<Bytes>* blocks, std
 }
 }  // namespace
 
-Json DeviceJson(const _CONFIGPARAM& record, const ConfigSession& session, std::size_t read) {
+std::vector<Bytes> WithoutSecrets(uint32_t type, std::vector<Bytes> blocks) {
+    for (const BlockFields& b : FieldsOf(type).blocks) {
+        for (const FieldSpec& f : b.fields) {
+            if (f.secret && b.index < blocks.size()) {
+                std::fill_n(blocks[b.index].begin() + static_cast<std::ptrdiff_t>(f.offset),
+                            f.width, uint8_t{0});
+            }
+        }
+    }
+    return blocks;
+}
+
+Json DeviceJson(const _CONFIGPARAM& record, const ConfigSession& session, std::size_t read,
+                bool withSecrets) {
     const uint32_t type = record.dwType();
     Json out = {{"device", DeviceRecordJson(record, false)},
                 {"dialog", DialogClassOf(type)},
                 {"blocks", Json::array()}};
+    std::vector<Bytes> blocks;
     for (std::size_t i = 0; i < read; ++i) {
-        out["blocks"].push_back(DecodeBlock(type, session.Model().blocks[i], *session.Saved(i)));
+        blocks.push_back(*session.Saved(i));
+    }
+    if (!withSecrets) {
+        blocks = WithoutSecrets(type, std::move(blocks));
+        out["secrets"] = kSecretsLeftOut;
+    }
+    for (std::size_t i = 0; i < read; ++i) {
+        out["blocks"].push_back(DecodeBlock(type, session.Model().blocks[i], blocks[i]));
     }
     return out;
 }
 
 Json ConfigFileJson(const _CONFIGPARAM& record, const SessionModel& model,
-                    const std::vector<Bytes>& blocks) {
+                    const std::vector<Bytes>& blocks, bool withSecrets) {
     const uint32_t type = record.dwType();
+    if (!withSecrets) {
+        Json out = ConfigFileJson(record, model, WithoutSecrets(type, blocks), true);
+        out["secrets"] = kSecretsLeftOut;
+        return out;
+    }
     Json out = {{"format", kConfigFormat},
                 {"version", kConfigVersion},
                 {"device", DeviceRecordJson(record, true)},
@@ -191,14 +251,19 @@ std::vector<Bytes> SavedBlocks(const ConfigSession& session) {
 }
 
 bool SaveConfigFile(const std::filesystem::path& path, const Json& content, std::string* error) {
+    return SaveTextFile(path, Text(content), error);
+}
+
+bool SaveTextFile(const std::filesystem::path& path, const std::string& text, std::string* error) {
     std::filesystem::path temporary = path;
     temporary += ".part";
     {
         std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << Text(content);
+        errno = 0;
+        out << text;
         out.close();
         if (!out) {
-            *error = "cannot write " + temporary.string();
+            *error = "cannot write " + temporary.string() + ": " + std::strerror(errno);
             std::error_code ignored;
             std::filesystem::remove(temporary, ignored);
             return false;
@@ -216,15 +281,16 @@ bool SaveConfigFile(const std::filesystem::path& path, const Json& content, std:
 
 bool CreateConfigFile(const std::filesystem::path& path, const Json& content, std::string* error) {
     // "x": fails when the file exists, so two runs in the same second never share a backup.
+    errno = 0;
     std::FILE* out = std::fopen(path.string().c_str(), "wx");
     if (!out) {
-        *error = "cannot create " + path.string();
+        *error = "cannot create " + path.string() + ": " + std::strerror(errno);
         return false;
     }
     const std::string text = Text(content);
     const bool written = std::fwrite(text.data(), 1, text.size(), out) == text.size();
     if (std::fclose(out) != 0 || !written) {
-        *error = "cannot write " + path.string();
+        *error = "cannot write " + path.string() + ": " + std::strerror(errno);
         std::error_code ignored;
         std::filesystem::remove(path, ignored);
         return false;
@@ -233,14 +299,19 @@ bool CreateConfigFile(const std::filesystem::path& path, const Json& content, st
 }
 
 bool LoadConfigFile(const std::filesystem::path& path, ConfigFile* out, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        *error = path.string() + ": cannot read the file";
+    std::string text;
+    if (!ReadWhole(path, &text, error)) {
+        *error = path.string() + ": " + *error;
         return false;
     }
-    std::stringstream text;
-    text << in.rdbuf();
-    const Json file = Json::parse(text.str(), nullptr, false);
+    std::string duplicate;
+    const Json file = ParseRefusingDuplicates(text, &duplicate);
+    if (!file.is_discarded() && !duplicate.empty()) {
+        *error = path.string() + ": the key \"" + duplicate +
+                 "\" appears twice in one object; a reader would silently take one of them, so "
+                 "keep it once";
+        return false;
+    }
     const std::string* format = file.is_object() ? StringAt(file, "format") : nullptr;
     if (file.is_discarded() || !format || *format != kConfigFormat) {
         *error = path.string() + ": not a varlo configuration file (" +
@@ -263,6 +334,12 @@ bool LoadConfigFile(const std::filesystem::path& path, ConfigFile* out, std::str
         return false;
     }
     ConfigFile loaded;
+    const auto secrets = file.find("secrets");
+    if (secrets != file.end() && *secrets != kSecretsLeftOut) {
+        *error = path.string() + ": \"secrets\" may only be \"" + kSecretsLeftOut + "\"";
+        return false;
+    }
+    loaded.noSecrets = secrets != file.end();
     std::string reason;
     if (!LoadRecord(file, &loaded.record, &reason) ||
         !LoadBlocks(file, loaded.Type(), &loaded.blocks, &reason)) {

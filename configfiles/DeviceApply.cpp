@@ -1,25 +1,19 @@
 #include "configfiles/DeviceApply.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
-#include "configfiles/BlockDiff.h"
 #include "configfiles/BlockJson.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldTable.h"
+#include "configfiles/FilePlatform.h"
+#include "configfiles/HexText.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo {
 
 namespace {
-std::string CodeText(uint8_t code) {
-    char text[5];
-    std::snprintf(text, sizeof text, "0x%02X", code);
-    return text;
-}
-
 std::string WriteName(const BlockSpec& layout) {
     return std::string(layout.name) + " (" + CodeText(layout.writeCode) + ")";
 }
@@ -28,13 +22,7 @@ std::string WriteName(const BlockSpec& layout) {
 std::optional<std::filesystem::path> SaveBackup(const std::filesystem::path& dir,
                                                 const _CONFIGPARAM& record,
                                                 const ConfigSession& session, std::string* error) {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-#ifdef _WIN32
-    localtime_s(&local, &now);
-#else
-    localtime_r(&now, &local);
-#endif
+    const std::tm local = LocalTime(std::time(nullptr));
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
     const std::string base = MacFileName(record.byMac()) + "_" + stamp;
@@ -56,72 +44,42 @@ std::optional<std::filesystem::path> SaveBackup(const std::filesystem::path& dir
     *error = "cannot find a free backup file name for " + base;
     return std::nullopt;
 }
-}  // namespace
 
-std::string DeviceName(const _CONFIGPARAM& record) {
-    return FormatMacColon(record.byMac()) + " " + ModelNameOf(record.dwType());
+DeviceResult BusyResult(const _CONFIGPARAM& record, const std::filesystem::path& lock) {
+    return {"busy",
+            DeviceName(record) + ": BUSY: another run is working on this device (" + lock.string() +
+                "); nothing written\n",
+            {}};
 }
 
-DeviceResult FailedResult(const _CONFIGPARAM& record, const std::string& reason) {
-    return {"failed", DeviceName(record) + ": FAILED: " + reason + "\n"};
-}
-
-std::optional<std::string> ReadAll(ConfigSession& session) {
-    const std::size_t read = session.Open();
-    if (read == session.BlockCount()) {
-        return std::nullopt;
+// What a dry run prints under its line: every field that would change, then the rules' notes.
+std::string PlanLines(const DevicePlan& plan) {
+    std::string lines;
+    for (const FieldChange& c : plan.changes) {
+        lines += "    " + c.Line() + "\n";
     }
-    const BlockSpec& failed = session.Model().blocks[read];
-    return "reading " + std::string(failed.name) + " (code " + CodeText(failed.readCode) +
-           ") failed: no valid reply";
+    for (const std::string& note : plan.built.notes) {
+        lines += "    note: " + note + "\n";
+    }
+    return lines;
 }
 
-DeviceResult ApplyToDevice(const _CONFIGPARAM& record, const BlockBuilder& build,
-                           const ApplyOptions& options) {
-    const uint32_t type = record.dwType();
-    ConfigSession session(SessionModelOf(type), record.Identity());
-    if (const std::optional<std::string> failed = ReadAll(session)) {
-        return FailedResult(record, *failed + "; nothing written");
-    }
-    std::vector<std::optional<Bytes>> built(session.BlockCount());
+// Step 3 on a session read under the lock.
+DeviceResult Write(const _CONFIGPARAM& record, ConfigSession& session, const DevicePlan& plan,
+                   const ApplyOptions& options) {
     std::string error;
-    if (!build(session, &built, &error)) {
-        return FailedResult(record, error + "; nothing written");
-    }
-    std::vector<std::string> changes;
-    std::vector<std::string> details;
-    for (const BlockFields& b : FieldsOf(type).blocks) {
-        if (built[b.index] && *built[b.index] != *session.Saved(b.index)) {
-            changes.push_back(WriteName(session.Model().blocks[b.index]));
-            for (const std::string& line : DiffBlock(b, *session.Saved(b.index), *built[b.index])) {
-                details.push_back("    " + line + "\n");
-            }
-        }
-    }
-    const uint8_t finish = session.Model().finishCode;
-    const std::string finishText =
-        finish != BlockSpec::kNoCode ? ", then finish " + CodeText(finish) : std::string();
-    if (changes.empty()) {
-        return {"unchanged", DeviceName(record) + ": unchanged, nothing written\n"};
-    }
-    std::string list;
-    for (const std::string& c : changes) {
-        list += (list.empty() ? "" : ", ") + c;
-    }
-    if (options.dryRun) {
-        std::string lines = DeviceName(record) + ": would write " + list + finishText + "\n";
-        for (const std::string& d : details) {
-            lines += d;
-        }
-        return {"would write", lines};
-    }
-
     const std::optional<std::filesystem::path> backup =
         SaveBackup(options.backupDir, record, session, &error);
     if (!backup) {
         return FailedResult(record, "no backup: " + error + "; nothing written");
     }
-    const ApplyResult result = session.Apply(built);
+    if (options.onWrites) {
+        options.onWrites(record, true);
+    }
+    const ApplyResult result = session.Apply(plan.built.blocks);
+    if (options.onWrites) {
+        options.onWrites(record, false);
+    }
     std::string written;
     std::string failed;
     const auto append = [](std::string* to, const std::string& name) {
@@ -142,14 +100,158 @@ DeviceResult ApplyToDevice(const _CONFIGPARAM& record, const BlockBuilder& build
         text += "written " + written + "; ";
     }
     if (result.finishSent) {
-        text += "finish " + CodeText(finish) +
+        text += "finish " + CodeText(session.Model().finishCode) +
                 (result.finishAcknowledged ? " acknowledged; " : " refused or unanswered; ");
     }
     text += "backup " + backup->string();
-    if (result.AnyFailed()) {
-        return FailedResult(record, text);
+    DeviceResult out = result.AnyFailed()
+                           ? FailedResult(record, text)
+                           : DeviceResult{"written", DeviceName(record) + ": " + text + "\n", {}};
+    for (const std::string& note : plan.built.notes) {
+        out.lines += "    note: " + note + "\n";
     }
-    return {"written", DeviceName(record) + ": " + text + "\n"};
+    out.backup = *backup;
+    return out;
+}
+
+// Steps 2 and 3 on a session read whole; the caller holds the lock unless it is a dry run.
+DeviceResult PlanAndWrite(const _CONFIGPARAM& record, ConfigSession& session,
+                          const BlockBuilder& build, const ApplyOptions& options) {
+    DevicePlan plan;
+    if (!PlanChanges(record.dwType(), session, build, &plan)) {
+        if (plan.built.skip) {
+            return {"skipped", DeviceName(record) + ": skipped: " + plan.built.error + "\n", {}};
+        }
+        return FailedResult(record, plan.built.error + "; nothing written");
+    }
+    if (plan.Empty()) {
+        return {"unchanged", DeviceName(record) + ": unchanged, nothing written\n", {}};
+    }
+    if (options.dryRun) {
+        std::string list;
+        for (const std::size_t i : plan.changedBlocks) {
+            list += (list.empty() ? "" : ", ") + WriteName(session.Model().blocks[i]);
+        }
+        const uint8_t finish = session.Model().finishCode;
+        if (finish != BlockSpec::kNoCode) {
+            list += ", then finish " + CodeText(finish);
+        }
+        return {"would write",
+                DeviceName(record) + ": would write " + list + "\n" + PlanLines(plan),
+                {}};
+    }
+    return Write(record, session, plan, options);
+}
+
+std::filesystem::path LockFile(const ApplyOptions& options, const _CONFIGPARAM& record) {
+    return options.backupDir / (MacFileName(record.byMac()) + ".lock");
+}
+}  // namespace
+
+DeviceResult SaveDeviceFile(const _CONFIGPARAM& record, const std::filesystem::path& path,
+                            bool withSecrets) {
+    ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
+    if (const std::optional<std::string> failed = ReadAll(session)) {
+        return FailedResult(record, *failed + "; no file written");
+    }
+    std::string error;
+    if (!SaveConfigFile(path,
+                        ConfigFileJson(record, session.Model(), SavedBlocks(session), withSecrets),
+                        &error)) {
+        return FailedResult(record, error);
+    }
+    return {"saved",
+            DeviceName(record) + ": saved " + path.string() +
+                (withSecrets ? "" : " (without pass phrases and WEP keys)") + "\n",
+            {}};
+}
+
+std::string DeviceFileName(const _CONFIGPARAM& record) {
+    return MacFileName(record.byMac()) + ".json";
+}
+
+std::string DeviceName(const _CONFIGPARAM& record) {
+    return FormatMacColon(record.byMac()) + " " + ModelNameOf(record.dwType());
+}
+
+DeviceResult FailedResult(const _CONFIGPARAM& record, const std::string& reason) {
+    return {"failed", DeviceName(record) + ": FAILED: " + reason + "\n", {}};
+}
+
+std::optional<std::string> ReadAll(ConfigSession& session) {
+    const std::size_t read = session.Open();
+    if (read == session.BlockCount()) {
+        return std::nullopt;
+    }
+    const BlockSpec& failed = session.Model().blocks[read];
+    return "reading " + std::string(failed.name) + " (code " + CodeText(failed.readCode) +
+           ") failed: no valid reply";
+}
+
+bool PlanChanges(uint32_t type, const ConfigSession& session, const BlockBuilder& build,
+                 DevicePlan* plan) {
+    plan->built = BuiltBlocks{};
+    plan->built.blocks.assign(session.BlockCount(), std::nullopt);
+    plan->changedBlocks.clear();
+    plan->changes.clear();
+    if (!build(session, &plan->built)) {
+        return false;
+    }
+    for (const BlockFields& b : FieldsOf(type).blocks) {
+        const std::optional<Bytes>& built = plan->built.blocks[b.index];
+        if (built && *built != *session.Saved(b.index)) {
+            plan->changedBlocks.push_back(b.index);
+            for (FieldChange& c : DiffFields(b, *session.Saved(b.index), *built)) {
+                plan->changes.push_back(std::move(c));
+            }
+        }
+    }
+    return true;
+}
+
+DeviceResult ApplyToDevice(const _CONFIGPARAM& record, const BlockBuilder& build,
+                           const ApplyOptions& options) {
+    std::optional<DeviceLock> lock;
+    if (!options.dryRun) {
+        lock.emplace(LockFile(options, record));
+        if (lock->Status() == DeviceLock::State::Busy) {
+            return BusyResult(record, LockFile(options, record));
+        }
+        if (lock->Status() == DeviceLock::State::Failed) {
+            return FailedResult(record, lock->Error() + "; nothing written");
+        }
+    }
+    ConfigSession session(SessionModelOf(record.dwType()), record.Identity());
+    if (const std::optional<std::string> failed = ReadAll(session)) {
+        return FailedResult(record, *failed + "; nothing written");
+    }
+    return PlanAndWrite(record, session, build, options);
+}
+
+DeviceResult WritePlanned(const _CONFIGPARAM& record, const ConfigSession& previewed,
+                          const DevicePlan& plan, const ApplyOptions& options) {
+    if (plan.Empty()) {
+        return {"unchanged", DeviceName(record) + ": unchanged, nothing written\n", {}};
+    }
+    DeviceLock lock(LockFile(options, record));
+    if (lock.Status() == DeviceLock::State::Busy) {
+        return BusyResult(record, LockFile(options, record));
+    }
+    if (lock.Status() == DeviceLock::State::Failed) {
+        return FailedResult(record, lock.Error() + "; nothing written");
+    }
+    ConfigSession session(previewed.Model(), record.Identity());
+    if (const std::optional<std::string> failed = ReadAll(session)) {
+        return FailedResult(record, *failed + "; nothing written");
+    }
+    for (std::size_t i = 0; i < session.BlockCount(); ++i) {
+        if (session.Saved(i) != previewed.Saved(i)) {
+            return FailedResult(record,
+                                "the device changed since the preview; nothing written (preview "
+                                "it again)");
+        }
+    }
+    return Write(record, session, plan, options);
 }
 
 std::filesystem::path DefaultBackupDir() {
@@ -157,11 +259,9 @@ std::filesystem::path DefaultBackupDir() {
         data && *data && std::filesystem::path(data).is_absolute()) {
         return std::filesystem::path(data) / "varlo" / "backups";
     }
-#ifdef _WIN32
-    if (const char* local = std::getenv("LOCALAPPDATA"); local && *local) {
-        return std::filesystem::path(local) / "varlo" / "backups";
+    if (const std::optional<std::filesystem::path> local = PlatformDataFolder()) {
+        return *local / "varlo" / "backups";
     }
-#endif
     if (const char* home = std::getenv("HOME"); home && *home) {
         return std::filesystem::path(home) / ".local" / "share" / "varlo" / "backups";
     }

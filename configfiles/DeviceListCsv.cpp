@@ -1,9 +1,5 @@
 #include "configfiles/DeviceListCsv.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fstream>
-
 #include "configfiles/BlockJson.h"
 #include "configfiles/FieldTable.h"
 #include "discovery/DeviceFormat.h"
@@ -11,11 +7,24 @@
 namespace varlo {
 
 namespace {
-std::string Quoted(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+std::string TextField(const Json& block, const char* name) {
+    const auto fields = block.find("fields");
+    if (fields == block.end()) {
+        return {};
+    }
+    const auto value = fields->find(name);
+    return value != fields->end() && value->is_string() ? value->get<std::string>() : "";
+}
+
+// Quoted when it holds a comma, a quote or a line break (RFC 4180), or could be read as a
+// spreadsheet formula.
+std::string CsvField(const std::string& text) {
+    const bool formula =
+        !text.empty() && (text[0] == '=' || text[0] == '+' || text[0] == '-' || text[0] == '@');
+    if (!formula && text.find_first_of(",\"\r\n") == std::string::npos) {
         return text;
     }
-    std::string out = "\"";
+    std::string out = formula ? "\"'" : "\"";
     for (const char c : text) {
         out += c;
         if (c == '"') {
@@ -24,59 +33,31 @@ std::string Quoted(const std::string& text) {
     }
     return out + "\"";
 }
-
-// The first text of that key among the blocks' decoded fields.
-std::string FirstField(uint32_t type, const std::vector<Bytes>& blocks, const char* key) {
-    const SessionModel& model = SessionModelOf(type);
-    for (std::size_t i = 0; i < blocks.size() && i < model.blocks.size(); ++i) {
-        const Json block = DecodeBlock(type, model.blocks[i], blocks[i]);
-        const auto fields = block.find("fields");
-        if (fields == block.end() || !fields->is_object()) {
-            continue;
-        }
-        const auto value = fields->find(key);
-        if (value != fields->end() && value->is_string()) {
-            return value->get<std::string>();
-        }
-    }
-    return {};
-}
 }  // namespace
 
-std::string DeviceListCsvHeader() {
-    return "model,mac,ip,name,firmware\r\n";
-}
-
-std::string DeviceListCsvRow(const _CONFIGPARAM& record, const std::vector<Bytes>& blocks) {
+DeviceListRow ReadDeviceListRow(const _CONFIGPARAM& record) {
     const uint32_t type = record.dwType();
-    return Quoted(ModelNameOf(type)) + "," + FormatMacColon(record.byMac()) + "," +
-           FormatIp(record.dwIp()) + "," + Quoted(FirstField(type, blocks, "deviceName")) + "," +
-           Quoted(FirstField(type, blocks, "firmwareVersion")) + "\r\n";
+    DeviceListRow row{
+        ModelNameOf(type), FormatMacColon(record.byMac()), FormatIp(record.dwIp()), {}, {}};
+    ConfigSession session(SessionModelOf(type), record.Identity());
+    const SessionModel& model = session.Model();
+    if (session.BlockCount() > 0 && session.Read(0)) {
+        row.firmware =
+            TextField(DecodeBlock(type, model.blocks[0], *session.Saved(0)), "firmwareVersion");
+    }
+    if (session.BlockCount() > 1 && session.Read(1)) {
+        row.name = TextField(DecodeBlock(type, model.blocks[1], *session.Saved(1)), "deviceName");
+    }
+    return row;
 }
 
-bool SaveDeviceListCsv(const std::filesystem::path& path, const std::string& csv,
-                       std::string* error) {
-    std::filesystem::path temporary = path;
-    temporary += ".part";
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out << csv;
-        out.close();
-        if (!out) {
-            *error = "cannot write " + temporary.string() + ": " + std::strerror(errno);
-            std::error_code ignored;
-            std::filesystem::remove(temporary, ignored);
-            return false;
-        }
+std::string DeviceListCsv(const std::vector<DeviceListRow>& rows) {
+    std::string out = "model,mac,ip,name,firmware\r\n";
+    for (const DeviceListRow& r : rows) {
+        out += CsvField(r.model) + "," + CsvField(r.mac) + "," + CsvField(r.ip) + "," +
+               CsvField(r.name) + "," + CsvField(r.firmware) + "\r\n";
     }
-    std::error_code ec;
-    std::filesystem::rename(temporary, path, ec);
-    if (ec) {
-        *error = "cannot write " + path.string() + ": " + ec.message();
-        std::filesystem::remove(temporary, ec);
-        return false;
-    }
-    return true;
+    return out;
 }
 
 }  // namespace varlo

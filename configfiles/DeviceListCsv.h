@@ -1,21 +1,26 @@
 #pragma once
-// The device list as CSV for inventories: model, MAC, IP, name and firmware, one device a line,
-// as a spreadsheet reads it (RFC 4180: a field with a comma, quote or line break is quoted).
-#include <filesystem>
+// The device list as CSV for inventories (model, MAC, IP, name, firmware), as `varlo-cli
+// export-csv` and the window's Export write it.
 #include <string>
 #include <vector>
 
 #include "discovery/ConfigParam.h"
-#include "transport/FrameHeader.h"
 
 namespace varlo {
 
-std::string DeviceListCsvHeader();
-// `blocks`: what was read of the device, in the session's order (may be empty: a device that did
-// not answer still has its model, MAC and IP from the search).
-std::string DeviceListCsvRow(const _CONFIGPARAM& record, const std::vector<Bytes>& blocks);
-// Writes the list under a temporary name and then renames it, so the file is always whole.
-bool SaveDeviceListCsv(const std::filesystem::path& path, const std::string& csv,
-                       std::string* error);
+struct DeviceListRow {
+    std::string model;
+    std::string mac;
+    std::string ip;
+    std::string name;      // empty when it could not be read
+    std::string firmware;  // empty when it could not be read
+};
+
+// The row of a device from its search record, and its name and firmware read from it (the
+// device information and the network block, as its dialog reads them first).
+DeviceListRow ReadDeviceListRow(const _CONFIGPARAM& record);
+
+// A header line and one line per row, CRLF-ended, fields quoted where they need it.
+std::string DeviceListCsv(const std::vector<DeviceListRow>& rows);
 
 }  // namespace varlo

@@ -4,18 +4,12 @@
 #include <cstdio>
 #include <set>
 
+#include "configfiles/HexText.h"
 #include "discovery/DeviceType.h"
 
 namespace varlo {
 
 namespace {
-int HexDigit(char c) {
-    return c >= '0' && c <= '9'   ? c - '0'
-           : c >= 'a' && c <= 'f' ? c - 'a' + 10
-           : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                  : -1;
-}
-
 std::string Upper(std::string s) {
     for (char& c : s) {
         if (c >= 'a' && c <= 'z') {

@@ -11,7 +11,7 @@
 #include "artnet/ArtNetModels.h"
 #include "artnet/DmxPortPage.h"
 #include "artnet/Rt5350BasicParam.h"
-#include "configfiles/BlockJson.h"
+#include "configfiles/HexText.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/OpModeParam.h"
@@ -19,9 +19,6 @@
 #include "serialserver/SerialServerItems.h"
 #include "serialserver/SerialServerModel.h"
 #include "serialserver/WirelessParam.h"
-#include "transport/ByteOrder.h"
-#include "transport/FrameCrc.h"
-#include "transport/TransportSettings.h"
 
 namespace varlo {
 
@@ -99,6 +96,11 @@ FieldSpec Own(FieldSpec f) {
     return f;
 }
 
+FieldSpec Secret(FieldSpec f) {
+    f.secret = true;
+    return f;
+}
+
 // The serial-server pages let the operator edit every field they show, and they show all of
 // them. The keep-alive fields take the range their labels give, "(0-99 min)".
 constexpr uint32_t kKeepAliveMax = 99;
@@ -129,14 +131,14 @@ std::vector<FieldSpec> SerialWirelessFields() {
     for (const uint32_t length : {0u, 1u}) {
         for (std::size_t k = 0; k < W::kWepKeyCount; ++k) {
             const W::WepSlot slot = W::WepKeySlot(length, k);
-            f.push_back(
+            f.push_back(Secret(
                 Editable(KeyBytes((length == 0 ? "wepKeys64." : "wepKeys128.") + std::to_string(k),
-                                  slot.offset, slot.keyBytes)));
+                                  slot.offset, slot.keyBytes))));
         }
     }
     f.push_back(Editable(
         List("wpaCipher", W::kWpaCipher, 4, kWpaCipherItems.items, kWpaCipherItems.firstWire)));
-    f.push_back(Editable(Text("passPhrase", W::kPassPhrase, W::kPassPhraseWidth, false)));
+    f.push_back(Secret(Editable(Text("passPhrase", W::kPassPhrase, W::kPassPhraseWidth, false))));
     return f;
 }
 
@@ -243,12 +245,6 @@ std::vector<FieldSpec> PortFields(const artnet::PortPageModel* page) {
     return f;
 }
 
-std::string CodeText(uint8_t code) {
-    char text[5];
-    std::snprintf(text, sizeof text, "0x%02X", code);
-    return text;
-}
-
 // Labels the model's writable blocks: the block's name, with its read code when another block of
 // the model has the same name.
 void Label(const SessionModel& session, ModelFields* model) {
@@ -332,109 +328,6 @@ std::string NormalizedPath(std::string_view path) {
     return out;
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c + 32) : c; };
-               return lower(x) == lower(y);
-           });
-}
-
-bool ParseDecimal(std::string_view text, uint32_t* out) {
-    if (text.empty() || text.size() > 10) {
-        return false;
-    }
-    uint64_t v = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return false;
-        }
-        v = v * 10 + static_cast<uint64_t>(c - '0');
-    }
-    if (v > 0xFFFFFFFFu) {
-        return false;
-    }
-    *out = static_cast<uint32_t>(v);
-    return true;
-}
-
-uint32_t LoadNumber(const uint8_t* p, std::size_t width) {
-    switch (width) {
-        case 1:
-            return p[0];
-        case 2:
-            return LoadBE16(p);
-        default:
-            return LoadBE32(p);
-    }
-}
-
-void StoreNumber(uint8_t* p, std::size_t width, uint32_t v) {
-    switch (width) {
-        case 1:
-            p[0] = static_cast<uint8_t>(v);
-            break;
-        case 2:
-            StoreBE16(p, static_cast<uint16_t>(v));
-            break;
-        default:
-            StoreBE32(p, v);
-            break;
-    }
-}
-
-std::string ItemsText(const FieldSpec& f) {
-    std::string out;
-    for (std::size_t i = 0; i < f.items.size(); ++i) {
-        out += (i ? ", \"" : "\"") + std::string(f.items[i]) + "\" (" +
-               std::to_string(f.firstWire + i) + ")";
-    }
-    return out;
-}
-
-// The wire value a list value entered as text stands for: its item text (exactly, or ignoring
-// ASCII case), otherwise the number of an item.
-std::optional<uint32_t> ListWire(const FieldSpec& f, std::string_view text) {
-    for (std::size_t i = 0; i < f.items.size(); ++i) {
-        if (text == f.items[i]) {
-            return f.firstWire + static_cast<uint32_t>(i);
-        }
-    }
-    for (std::size_t i = 0; i < f.items.size(); ++i) {
-        if (EqualsIgnoringAsciiCase(text, f.items[i])) {
-            return f.firstWire + static_cast<uint32_t>(i);
-        }
-    }
-    uint32_t v = 0;
-    if (ParseDecimal(text, &v) && v >= f.firstWire && v - f.firstWire < f.items.size()) {
-        return v;
-    }
-    return std::nullopt;
-}
-
-int HexDigit(char c) {
-    return c >= '0' && c <= '9'   ? c - '0'
-           : c >= 'a' && c <= 'f' ? c - 'a' + 10
-           : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                  : -1;
-}
-
-std::string Quoted(const uint8_t* p, std::size_t width) {
-    std::string out = "\"";
-    for (std::size_t i = 0; i < width && p[i] != 0; ++i) {
-        const uint8_t c = p[i];
-        if (c == '"' || c == '\\') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c < 0x20 || c == 0x7F) {
-            char esc[5];
-            std::snprintf(esc, sizeof esc, "\\x%02X", c);
-            out += esc;
-        } else {
-            out += static_cast<char>(c);  // 8-bit texts go out as the device holds them
-        }
-    }
-    return out + "\"";
-}
 }  // namespace
 
 const ModelFields& FieldsOf(uint32_t type) {
@@ -463,9 +356,7 @@ std::string ModelNameOf(uint32_t type) {
     if (const char* name = GetDeviceTypeName(type)) {
         return name;
     }
-    char code[11];
-    std::snprintf(code, sizeof code, "0x%08X", type);
-    return code;
+    return TypeCodeText(type);
 }
 
 FieldRef FindField(const ModelFields& model, std::string_view path, std::string* error) {
@@ -503,149 +394,6 @@ FieldRef FindEditableField(const ModelFields& model, std::string_view path, std:
         return {};
     }
     return ref;
-}
-
-bool StoreValue(const FieldSpec& f, std::string_view text, Bytes* block, std::string* error) {
-    if (f.offset + f.width > block->size()) {
-        *error = "block too short";
-        return false;
-    }
-    uint8_t* p = block->data() + f.offset;
-    switch (f.kind) {
-        case FieldKind::Text: {
-            if (text.size() > f.width - 1) {
-                *error = "at most " + std::to_string(f.width - 1) + " characters";
-                return false;
-            }
-            if (text.find('\0') != std::string_view::npos) {
-                *error = "a text cannot hold a zero byte";
-                return false;
-            }
-            if (f.paddedText) {
-                std::fill_n(p, f.width, uint8_t{0});
-            }
-            std::copy(text.begin(), text.end(), p);
-            p[text.size()] = 0;
-            return true;
-        }
-        case FieldKind::Number: {
-            uint32_t v = 0;
-            if (!ParseDecimal(text, &v) || v < f.min || v > f.max) {
-                *error =
-                    "an integer between " + std::to_string(f.min) + " and " + std::to_string(f.max);
-                return false;
-            }
-            StoreNumber(p, f.width, v);
-            return true;
-        }
-        case FieldKind::List: {
-            const std::optional<uint32_t> wire = ListWire(f, text);
-            if (!wire) {
-                *error = "one of " + ItemsText(f);
-                return false;
-            }
-            StoreNumber(p, f.width, *wire);
-            return true;
-        }
-        case FieldKind::Address: {
-            uint32_t a = 0;
-            if (!ParseIpv4(text, &a)) {
-                *error = "an IPv4 address like 192.168.1.50";
-                return false;
-            }
-            StoreBE32(p, a);
-            return true;
-        }
-        case FieldKind::KeyBytes: {
-            if (text.size() != 2 * f.width ||
-                !std::all_of(text.begin(), text.end(), [](char c) { return HexDigit(c) >= 0; })) {
-                *error = "exactly " + std::to_string(2 * f.width) + " hexadecimal digits";
-                return false;
-            }
-            for (std::size_t i = 0; i < f.width; ++i) {
-                p[i] = static_cast<uint8_t>(HexDigit(text[2 * i]) * 16 + HexDigit(text[2 * i + 1]));
-            }
-            return true;
-        }
-        case FieldKind::Checksum:
-            break;
-    }
-    *error = "computed, not entered";
-    return false;
-}
-
-std::string DescribeField(const FieldSpec& f) {
-    switch (f.kind) {
-        case FieldKind::Text:
-            return "text, at most " + std::to_string(f.width - 1) + " characters";
-        case FieldKind::Number:
-            return "an integer between " + std::to_string(f.min) + " and " + std::to_string(f.max);
-        case FieldKind::List:
-            return "one of " + ItemsText(f);
-        case FieldKind::Address:
-            return "an IPv4 address";
-        case FieldKind::KeyBytes:
-            return std::to_string(2 * f.width) + " hexadecimal digits";
-        case FieldKind::Checksum:
-            break;
-    }
-    return "computed";
-}
-
-std::string ShowValue(const FieldSpec& f, const Bytes& block) {
-    if (f.offset + f.width > block.size()) {
-        return "?";
-    }
-    const uint8_t* p = block.data() + f.offset;
-    switch (f.kind) {
-        case FieldKind::Text:
-            return Quoted(p, f.width);
-        case FieldKind::Number:
-            return std::to_string(LoadNumber(p, f.width));
-        case FieldKind::List: {
-            const uint32_t v = LoadNumber(p, f.width);
-            const bool hasItem = v >= f.firstWire && v - f.firstWire < f.items.size();
-            return std::to_string(v) + " (" +
-                   (hasItem ? std::string(f.items[v - f.firstWire]) : std::string("no item")) + ")";
-        }
-        case FieldKind::Address:
-            return FormatIpv4(LoadBE32(p));
-        case FieldKind::KeyBytes:
-            return HexOf(p, f.width);
-        case FieldKind::Checksum: {
-            char text[7];
-            std::snprintf(text, sizeof text, "0x%04X", LoadBE16(p));
-            return text;
-        }
-    }
-    return "?";
-}
-
-void StampChecksum(const BlockFields& block, Bytes* bytes) {
-    if (block.checksumAt && *block.checksumAt + 2 <= bytes->size()) {
-        StampFrameCrc(bytes->data(), static_cast<uint16_t>(*block.checksumAt));
-    }
-}
-
-void FinishBuiltBlock(const BlockFields& block, Bytes* bytes) {
-    if (block.zeroedAt && *block.zeroedAt + 2 <= bytes->size()) {
-        (*bytes)[*block.zeroedAt] = 0;
-        (*bytes)[*block.zeroedAt + 1] = 0;
-    }
-    StampChecksum(block, bytes);
-}
-
-bool ChecksumValid(const BlockFields& block, const Bytes& bytes) {
-    if (!block.checksumAt) {
-        return true;
-    }
-    const std::size_t at = *block.checksumAt;
-    if (at + 2 > bytes.size()) {
-        return false;
-    }
-    uint8_t expected[2];
-    StoreFrameCrc(expected, CalcFrameCrc(bytes.data(), static_cast<uint16_t>(at)));
-    return expected[0] == bytes[at] && expected[1] == bytes[at + 1];
 }
 
 }  // namespace varlo

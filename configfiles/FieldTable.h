@@ -3,7 +3,8 @@
 // "fields": where its bytes lie, how they read and are written, the range or item list the
 // dialogs allow, and whether a dialog lets the operator edit it. `set` changes fields through it,
 // `diff` and `restore --dry-run` print differences through it, and a clone keeps the fields it
-// marks as the device's own. The command line states these rules here and nowhere else.
+// marks as the device's own. The command line and the window state these rules here and nowhere
+// else; FieldValues.h reads and writes the values.
 //
 // Paths: FIELD alone ("deviceName", "ports.1.universe", "tcpClient.destinations.0.port") when one
 // block of the model has it, or BLOCK.FIELD ("_ARTNETBASICPARAM.deviceName"). A model with two
@@ -23,7 +24,7 @@
 namespace varlo {
 
 enum class FieldKind {
-    Text,      // 8-bit text ending at its first zero byte; at most width - 1 characters
+    Text,      // 8-bit text ending at its first zero byte; at most width - 1 bytes
     Number,    // unsigned, big-endian, `width` bytes
     List,      // the wire value of a drop-down list (1 or 4 bytes), entered as item text or number
     Address,   // IPv4 address, first octet first
@@ -45,6 +46,9 @@ struct FieldSpec {
     bool paddedText = false;
     bool editable = false;  // a dialog shows it and lets the operator change it
     bool own = false;       // the device's own name or addresses: a clone keeps the target's
+    // A WiFi pass phrase or WEP key: left out of a file written without secrets, and kept as the
+    // device holds it when such a file is restored.
+    bool secret = false;
 };
 
 struct BlockFields {
@@ -81,22 +85,6 @@ struct FieldRef {
 FieldRef FindField(const ModelFields& model, std::string_view path, std::string* error);
 // The same, for a field the operator may change.
 FieldRef FindEditableField(const ModelFields& model, std::string_view path, std::string* error);
-
-// Writes a value entered as text into the field's bytes, following the dialogs' ranges and item
-// lists. False with the reason, and the block untouched, when the value does not fit.
-bool StoreValue(const FieldSpec& field, std::string_view text, Bytes* block, std::string* error);
-// What a field takes, for the help: "an integer between 0 and 255", "one of ...".
-std::string DescribeField(const FieldSpec& field);
-// The field's value as diff lines show it.
-std::string ShowValue(const FieldSpec& field, const Bytes& block);
-
-// What a block built from a saved copy gets last: the checksum stamped and, for Art-Net network
-// blocks, the bytes after it zero.
-void FinishBuiltBlock(const BlockFields& block, Bytes* bytes);
-// Stamps the checksum alone (a clone's block keeps every other byte it was given).
-void StampChecksum(const BlockFields& block, Bytes* bytes);
-// True for a block without a checksum.
-bool ChecksumValid(const BlockFields& block, const Bytes& bytes);
 
 // "LUMA-4", or the type code for a type without a name.
 std::string ModelNameOf(uint32_t type);

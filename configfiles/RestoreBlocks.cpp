@@ -2,27 +2,62 @@
 
 #include <algorithm>
 
-#include "configfiles/FieldTable.h"
+#include "configfiles/FieldValues.h"
 
 namespace varlo {
 
-bool BuildRestoreBlocks(const ConfigFile& file, bool keepOwn, const ConfigSession& session,
-                        std::vector<std::optional<Bytes>>* built, std::string* /*error*/) {
+namespace {
+void CopyField(const FieldSpec& f, const Bytes& from, Bytes* to) {
+    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
+                to->begin() + static_cast<std::ptrdiff_t>(f.offset));
+}
+
+bool SameField(const FieldSpec& f, const Bytes& a, const Bytes& b) {
+    return std::equal(a.begin() + static_cast<std::ptrdiff_t>(f.offset),
+                      a.begin() + static_cast<std::ptrdiff_t>(f.offset + f.width),
+                      b.begin() + static_cast<std::ptrdiff_t>(f.offset));
+}
+}  // namespace
+
+bool ModelMatches(const ConfigFile& file, const std::string& fileName, const _CONFIGPARAM& target,
+                  std::string* error) {
+    if (target.dwType() == file.Type()) {
+        return true;
+    }
+    *error = fileName + " holds a " + ModelNameOf(file.Type()) +
+             " configuration and this device is a " + ModelNameOf(target.dwType());
+    return false;
+}
+
+bool BuildRestoreBlocks(const ConfigFile& file, const RestoreOptions& options,
+                        const ConfigSession& session, BuiltBlocks* out) {
     for (const BlockFields& b : FieldsOf(file.Type()).blocks) {
+        const Bytes& saved = *session.Saved(b.index);
         Bytes bytes = file.blocks[b.index];
-        if (keepOwn) {
-            const Bytes& saved = *session.Saved(b.index);
-            for (const FieldSpec& f : b.fields) {
-                if (f.own) {
-                    std::copy_n(saved.begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
-                                bytes.begin() + static_cast<std::ptrdiff_t>(f.offset));
-                }
-            }
-            if (bytes != file.blocks[b.index]) {
-                StampChecksum(b, &bytes);
+        for (const FieldSpec& f : b.fields) {
+            if ((options.keepOwn && f.own) || (file.noSecrets && f.secret)) {
+                CopyField(f, saved, &bytes);
             }
         }
-        (*built)[b.index] = std::move(bytes);
+        if (!options.raw) {
+            for (const FieldSpec& f : b.fields) {
+                std::string reason;
+                // A device that holds an odd value now gets it back from its own backup.
+                if (!CheckValue(f, bytes, &reason) && !SameField(f, bytes, saved)) {
+                    out->error = b.label + "." + f.path + " in the file: " + reason +
+                                 " (no dialog writes that; --raw writes it anyway)";
+                    return false;
+                }
+            }
+            // A block that changes gets the fixed bytes the dialogs write; one that does not is
+            // left alone, whatever its fixed bytes hold.
+            if (bytes != saved) {
+                FinishBuiltBlock(b, &bytes);
+            }
+        } else if (bytes != file.blocks[b.index]) {
+            StampChecksum(b, &bytes);  // it mixes the file's bytes with the device's
+        }
+        out->blocks[b.index] = std::move(bytes);
     }
     return true;
 }

@@ -1,9 +1,12 @@
 #include "configfiles/SetFields.h"
 
+#include <map>
 #include <set>
 
-#include "configfiles/FieldTable.h"
-#include "discovery/DeviceFormat.h"
+#include "artnet/ArtNetModels.h"
+#include "configfiles/FieldValues.h"
+#include "configfiles/PortPageRules.h"
+#include "transport/TransportSettings.h"
 
 namespace varlo {
 
@@ -22,6 +25,38 @@ std::string Check(uint32_t type, const Assignment& a) {
     }
     return {};
 }
+
+// Two paths that name one field of a model; empty when there are none.
+std::string Duplicate(uint32_t type, const std::vector<Assignment>& assignments) {
+    std::map<const FieldSpec*, std::string> named;
+    for (const Assignment& a : assignments) {
+        std::string ignored;
+        const FieldRef ref = FindField(FieldsOf(type), a.path, &ignored);
+        if (!ref) {
+            continue;
+        }
+        const auto [it, added] = named.emplace(ref.field, a.path);
+        if (!added) {
+            return "'" + it->second + "' and '" + a.path + "' both name " + ref.block->label + "." +
+                   ref.field->path + "; give it once";
+        }
+    }
+    return {};
+}
+
+// The Art-Net port page that edits a block, if any.
+const artnet::PortPageModel* PortPageOf(uint32_t type, const BlockFields& block) {
+    const artnet::ArtNetModel* model = artnet::FindArtNetModel(type);
+    if (!model) {
+        return nullptr;
+    }
+    for (const artnet::PortPageModel& page : model->portPages) {
+        if (page.readCode == block.readCode) {
+            return &page;
+        }
+    }
+    return nullptr;
+}
 }  // namespace
 
 bool ParseAssignment(const std::string& text, Assignment* out) {
@@ -35,15 +70,24 @@ bool ParseAssignment(const std::string& text, Assignment* out) {
 
 bool CheckAssignments(const std::vector<Assignment>& assignments,
                       const std::optional<uint32_t>& model, std::string* error) {
+    const std::vector<uint32_t> types = model ? std::vector<uint32_t>{*model} : ModelTypes();
     std::set<std::string> seen;
     for (const Assignment& a : assignments) {
         if (!seen.insert(a.path).second) {
-            *error = a.path + " is given twice";
+            *error = a.path + " is given twice; give it once";
             return false;
         }
+    }
+    for (const uint32_t type : types) {
+        if (const std::string duplicate = Duplicate(type, assignments); !duplicate.empty()) {
+            *error = duplicate;
+            return false;
+        }
+    }
+    for (const Assignment& a : assignments) {
         std::string first;
         bool taken = false;
-        for (const uint32_t type : model ? std::vector<uint32_t>{*model} : ModelTypes()) {
+        for (const uint32_t type : types) {
             const std::string reason = Check(type, a);
             taken = taken || reason.empty();
             // The most telling reason: a bad value over a field that is not there.
@@ -60,30 +104,82 @@ bool CheckAssignments(const std::vector<Assignment>& assignments,
     return true;
 }
 
+bool HasEditableField(uint32_t type, const std::string& path) {
+    std::string ignored;
+    return static_cast<bool>(FindEditableField(FieldsOf(type), path, &ignored));
+}
+
+bool NumberedValue(uint32_t type, const Assignment& start, std::size_t n, std::string* value,
+                   std::string* error) {
+    const FieldRef ref = FindEditableField(FieldsOf(type), start.path, error);
+    if (!ref) {
+        return false;
+    }
+    const FieldSpec& f = *ref.field;
+    if (f.kind == FieldKind::Number) {
+        uint32_t first = 0;
+        if (!ParseDecimal(start.value, &first) || first < f.min || first > f.max) {
+            *error = start.path + "=" + start.value + ": expected " + DescribeField(f);
+            return false;
+        }
+        if (uint64_t{first} + n > f.max) {
+            *error = "numbering " + start.path + " from " + start.value + " runs past " +
+                     std::to_string(f.max) + " at this device";
+            return false;
+        }
+        *value = std::to_string(first + n);
+        return true;
+    }
+    if (f.kind == FieldKind::Address) {
+        uint32_t first = 0;
+        if (!ParseIpv4(start.value, &first)) {
+            *error = start.path + "=" + start.value + ": expected an IPv4 address";
+            return false;
+        }
+        if (uint64_t{first} + n > 0xFFFFFFFFu) {
+            *error = "numbering " + start.path + " from " + start.value +
+                     " runs past 255.255.255.255 at this device";
+            return false;
+        }
+        *value = FormatIpv4(static_cast<uint32_t>(first + n));
+        return true;
+    }
+    *error = "--number takes a number or an address field; " + ref.block->label + "." + f.path +
+             " is " + DescribeField(f);
+    return false;
+}
+
 bool BuildSetBlocks(uint32_t type, const std::vector<Assignment>& assignments,
-                    const ConfigSession& session, std::vector<std::optional<Bytes>>* built,
-                    std::string* error) {
+                    const ConfigSession& session, BuiltBlocks* out) {
     const ModelFields& fields = FieldsOf(type);
-    std::set<const BlockFields*> touched;
+    // The edits of each block, in the order given.
+    std::map<const BlockFields*, std::vector<NamedValue>> edits;
     for (const Assignment& a : assignments) {
         std::string reason;
         const FieldRef ref = FindEditableField(fields, a.path, &reason);
         if (!ref) {
-            *error = reason + " on a " + ModelNameOf(type);
+            out->skip = true;
+            out->error = reason + " on a " + ModelNameOf(type);
             return false;
         }
-        std::optional<Bytes>& block = (*built)[ref.block->index];
-        if (!block) {
-            block = *session.Saved(ref.block->index);
-        }
-        if (!StoreValue(*ref.field, a.value, &*block, &reason)) {
-            *error = a.path + "=" + a.value + ": expected " + reason;
-            return false;
-        }
-        touched.insert(ref.block);
+        edits[ref.block].push_back({ref.field, a.value});
     }
-    for (const BlockFields* b : touched) {
-        FinishBuiltBlock(*b, &*(*built)[b->index]);
+    for (const auto& [block, named] : edits) {
+        Bytes bytes = *session.Saved(block->index);
+        if (const artnet::PortPageModel* page = PortPageOf(type, *block)) {
+            if (!ApplyPortPage(*page, *block, named, &bytes, &out->notes, &out->error)) {
+                return false;
+            }
+        } else {
+            for (const NamedValue& e : named) {
+                if (!StoreValue(*e.field, e.value, &bytes, &out->error)) {
+                    out->error = e.field->path + "=" + e.value + ": expected " + out->error;
+                    return false;
+                }
+            }
+            FinishBuiltBlock(*block, &bytes);
+        }
+        out->blocks[block->index] = std::move(bytes);
     }
     return true;
 }

@@ -276,6 +276,7 @@ TEST_F(FleetCommandsTest, ExportWritesAFilePerDeviceAndTheCsvAndSendsOnlyReads) 
     Operator op;
     op.On("ExportDlg", [&](QWidget* dlg) {
         Child<QLineEdit>(dlg, "Folder")->setText(QString::fromStdString(out.string()));
+        QTest::mouseClick(Child<QCheckBox>(dlg, "NoSecrets"), Qt::LeftButton);
         Click(dlg, "Export");
     });
     QTest::mouseClick(frame->ToolBar()->widgetForAction(Action("Export")), Qt::LeftButton);
@@ -289,6 +290,9 @@ TEST_F(FleetCommandsTest, ExportWritesAFilePerDeviceAndTheCsvAndSendsOnlyReads) 
         EXPECT_EQ(file.record.byMac(), devices[d].record.byMac());
         EXPECT_TRUE(BytesEq(file.blocks.at(1), BlockOf(d, kNetwork)));
     }
+    // Without secrets: the KV-70's file says so.
+    EXPECT_NE(ReadText(out / "00-1A-2B-3C-4D-02.json").find("\"secrets\": \"left out\""),
+              std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(out / "00-1A-2B-3C-4D-03.json"))
         << "a device that did not answer gets no file";
     const std::string csv = ReadText(out / "devices.csv");
@@ -304,6 +308,7 @@ TEST_F(FleetCommandsTest, ExportWritesAFilePerDeviceAndTheCsvAndSendsOnlyReads) 
     EXPECT_EQ(AllWrites(), 0u) << "Export only reads";
     const QString text = ResultText();
     EXPECT_TRUE(text.contains("00:1A:2B:3C:4D:01 LUMA-4: saved ")) << text.toStdString();
+    EXPECT_TRUE(text.contains(" (without pass phrases and WEP keys)\n")) << text.toStdString();
     EXPECT_TRUE(text.contains("00:1A:2B:3C:4D:03 LUMA-8: FAILED: reading")) << text.toStdString();
     EXPECT_TRUE(text.contains("export: 3 device(s): 1 failed, 2 saved\n")) << text.toStdString();
 }
@@ -430,7 +435,7 @@ TEST_F(FleetCommandsTest, ADeviceChangedAfterThePreviewIsNotWritten) {
     ASSERT_TRUE(op.AllDone());
     EXPECT_EQ(AllWrites(), 0u);
     EXPECT_TRUE(BytesEq(BlockOf(0, kNetwork), Renamed(original, "someone else")));
-    EXPECT_TRUE(ResultText().contains("changed on the device since the preview"))
+    EXPECT_TRUE(ResultText().contains("the device changed since the preview; nothing written"))
         << ResultText().toStdString();
 }
 

@@ -4,17 +4,22 @@
 // succeed, and its backup is on disk before the first write.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include "artnet/ArtNetBasicParam.h"
 #include "artnet/ArtNetDmxParam.h"
 #include "artnet/Rt5350BasicParam.h"
 #include "cli/Commands.h"
 #include "cli/tests/CliWireTest.h"
 #include "configfiles/DeviceTargets.h"
+#include "configfiles/FieldValues.h"
+#include "configfiles/FilePlatform.h"
+#include "configfiles/HexText.h"
 #include "configfiles/SetFields.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/BasicParam.h"
 #include "serialserver/SerialParam.h"
+#include "serialserver/WirelessParam.h"
 #include "sim/CommandSet.h"
 #include "sim/SimReplies.h"
 #include "transport/BroadcastQuery.h"
@@ -95,7 +100,8 @@ protected:
         const std::string prefix = MacFileName(devices.at(device).record.byMac());
         std::error_code ec;
         for (const auto& e : std::filesystem::directory_iterator(dir / "backups", ec)) {
-            if (e.path().filename().string().rfind(prefix, 0) == 0) {
+            if (e.path().filename().string().rfind(prefix, 0) == 0 &&
+                e.path().extension() == ".json") {
                 out.push_back(e.path());
             }
         }
@@ -222,7 +228,14 @@ TEST_F(BatchCommandTest, SetWritesOneBlockBuiltByTheFamilysRule) {
     };
     const Case cases[] = {
         {0, {"deviceName", "stage-left"}, {Write(0, 0x07, BytesOf(name))}},
-        {1, {"ports.1.universe", "35"}, {Write(1, 0x08, WithUniverse(node[2], 1, 35)), Finish(1)}},
+        // As on the page: the other ports of port 1's direction (all output) take its sub-net.
+        {1,
+         {"ports.1.universe", "35"},
+         {Write(1, 0x08,
+                WithUniverse(
+                    WithUniverse(WithUniverse(WithUniverse(node[2], 0, 0x20), 1, 0x23), 2, 0x22), 3,
+                    0x23)),
+          Finish(1)}},
         {1, {"dmxHoldTime", "10 seconds"}, {Write(1, 0x07, BytesOf(hold)), Finish(1)}},
         {2, {"localIp", "192.168.1.77"}, {Write(2, 0x07, BytesOf(address))}},
     };
@@ -253,6 +266,11 @@ TEST_F(BatchCommandTest, SetWritesOneBlockBuiltByTheFamilysRule) {
          "ports.0.universe=256: expected an integer between 0 and 255"},
         {{Mac(1), "universe=1"}, "no field 'universe'"},
         {{"--model", "LUMA-4", "nodeA.current.localIp=10.0.0.9"}, "not a field the dialog lets"},
+        // One field named three ways: last-one-wins would hide two of them.
+        {{Mac(1), "ports.1.universe=1", "ports[1].universe=2"},
+         "'ports.1.universe' and 'ports[1].universe' both name _ARTNETDMXPARAM.ports.1.universe"},
+        {{Mac(1), "ports.1.universe=1", "_ARTNETDMXPARAM.ports.1.universe=3"}, "both name"},
+        {{Mac(1), "--number", "dmxHoldTime=1"}, "--number takes a number or an address field"},
     };
     for (const auto& r : refused) {
         const auto run = RunCli(SetCommand, Args({r.args, Backup()}));
@@ -349,6 +367,227 @@ TEST_F(BatchCommandTest, AReplyEndsTheWaitAndSilenceStillGetsThreeRequests) {
     simulator->ClearLog();
     EXPECT_EQ(BroadcastQuery(request.data(), request.size(), reply.data(), reply.size(), 3000), -1);
     EXPECT_EQ(CodesTo(0), (std::vector<uint8_t>{0x16, 0x16, 0x16}));
+}
+
+TEST_F(BatchCommandTest, NamedFieldsGiveTheBlockThePageWouldAndTheOperatorsValueWins) {
+    StartRig(RigOf({DEVTYPE_LUMA_4, DEVTYPE_LUMA_EX}));
+    const Bytes ports = BlockOf(0, kNodeA);  // universes 0, 1, 2, 3, every port output
+
+    // Every field the rule changes is listed before anything is written.
+    const auto dry = RunCli(SetCommand, {Mac(0), "ports.1.universe=35", "--dry-run"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    for (const char* line : {"ports.0.universe: 0 -> 32", "ports.1.universe: 1 -> 35",
+                             "ports.2.universe: 2 -> 34", "ports.3.universe: 3 -> 35",
+                             "note: _ARTNETDMXPARAM.ports.2.universe: 2 -> 34, as the dialog's"}) {
+        EXPECT_NE(dry.out.find(line), std::string::npos) << line << "\n" << dry.out;
+    }
+    EXPECT_TRUE(WritesTo(0).empty());
+
+    // Port 2's own edit moves port 1 back to sub-net 0; port 1 was named, so 35 stays.
+    const auto run =
+        RunCli(SetCommand, Args({{Mac(0), "ports.1.universe=35", "ports.2.universe=2"}, Backup()}));
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("ports.1.universe: the page's rules give 3; your 35 is kept"),
+              std::string::npos)
+        << run.out;
+    EXPECT_TRUE(BytesEq(BlockOf(0, kNodeA), WithUniverse(WithUniverse(ports, 1, 35), 2, 2)));
+
+    // The LUMA-EX page always writes its port as output, whatever the device held.
+    _ARTNETDMXPARAM input = As<_ARTNETDMXPARAM>(BlockOf(1, kNodeA));
+    _DMXPORTPARAM port = input.Port(0);
+    port.SetPortMode(0);
+    input.SetPort(0, port);
+    input.StampChecksum();
+    SetBlock(1, kNodeA, BytesOf(input));
+    const auto ex = RunCli(SetCommand, Args({{Mac(1), "ports.0.universe=9"}, Backup()}));
+    EXPECT_EQ(ex.status, 0) << ex.out << ex.err;
+    EXPECT_NE(ex.out.find("ports.0.mode: 0 (Input) -> 1 (Output)"), std::string::npos) << ex.out;
+    EXPECT_EQ(As<_ARTNETDMXPARAM>(BlockOf(1, kNodeA)).Port(0).PortMode(), 1);
+    EXPECT_EQ(As<_ARTNETDMXPARAM>(BlockOf(1, kNodeA)).Port(0).Universe(), 9);
+}
+
+// Every pair has blocks of the same sizes and codes: only the type tells them apart.
+TEST_F(BatchCommandTest, AFileGoesOnlyOntoItsOwnModelEvenWhenTheBlocksHaveTheSameShape) {
+    StartRig(
+        RigOf({DEVTYPE_LUMA_4, DEVTYPE_LUMA_1, DEVTYPE_LUMA_2, DEVTYPE_LUMA_EX, DEVTYPE_LUMA_8}));
+    const std::string file = SaveFileOf(0, "four.json");
+    for (std::size_t target = 1; target < devices.size(); ++target) {
+        SCOPED_TRACE(target);
+        simulator->ClearLog();
+        const auto run = RunCli(RestoreCommand, Args({{file, "--to", Mac(target)}, Backup()}));
+        EXPECT_EQ(run.status, 1);
+        EXPECT_NE(run.out.find("holds a LUMA-4 configuration and this device is a " +
+                               ModelNameOf(devices[target].Type())),
+                  std::string::npos)
+            << run.out;
+        EXPECT_TRUE(WritesTo(target).empty());
+        const auto diff = RunCli(DiffCommand, {file, "--to", Mac(target)});
+        EXPECT_EQ(diff.status, 2);
+    }
+}
+
+// A file whose hex was edited (its "fields" removed, so nothing else notices) is checked against
+// the same rules as set, except where the device holds that value now.
+TEST_F(BatchCommandTest, AFileIsCheckedAgainstTheFieldRulesUnlessRaw) {
+    StartRig(RigOf({DEVTYPE_KV70, DEVTYPE_LUMA_4}));
+    struct Case {
+        std::size_t device;
+        std::size_t block;
+        std::size_t offset;
+        Bytes bytes;
+        const char* reason;
+    };
+    const Case cases[] = {
+        {0,
+         3,
+         _SERIALPARAM::kBaudRate,
+         {0, 0, 0, 99},
+         "_SERIALPARAM.baudRate in the file: 99 is not one of"},
+        {0, 1, 0, Bytes(32, 'x'), "_BASICPARAM.deviceName in the file: a text of 32 bytes"},
+        {1, 2, _DMXPORTPARAM::kPortMode, {7}, "ports.0.mode in the file: 7 is not one of"},
+        {1,
+         2,
+         _DMXPORTPARAM::kFrameRate,
+         {200},
+         "ports.0.frameRate in the file: 200 is outside 0 to 40"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reason);
+        const std::string path = SaveFileOf(c.device, "edited.json");
+        Json j = Json::parse(std::ifstream(path));
+        Bytes block;
+        ASSERT_TRUE(ParseHexBytes(j["blocks"][c.block]["hex"].get<std::string>(), &block));
+        std::copy(c.bytes.begin(), c.bytes.end(), block.begin() + c.offset);
+        for (const BlockFields& b : FieldsOf(devices[c.device].Type()).blocks) {
+            if (b.index == c.block) {
+                StampChecksum(b, &block);
+            }
+        }
+        j["blocks"][c.block]["hex"] = HexOf(block.data(), block.size());
+        j["blocks"][c.block].erase("fields");
+        std::ofstream(path, std::ios::trunc) << j.dump(2);
+        const uint8_t code = static_cast<uint8_t>(
+            std::stoi(j["blocks"][c.block]["code"].get<std::string>(), nullptr, 16));
+        const Bytes before = BlockOf(c.device, code);
+
+        const auto refused = RunCli(RestoreCommand, Args({{path}, Backup()}));
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.out.find(c.reason), std::string::npos) << refused.out;
+        EXPECT_NE(refused.out.find("--raw writes it anyway"), std::string::npos);
+        EXPECT_TRUE(WritesTo(c.device).empty());
+
+        // On purpose it is written; then the device holds it, and its own backup restores.
+        const auto raw = RunCli(RestoreCommand, Args({{path, "--raw"}, Backup()}));
+        EXPECT_EQ(raw.status, 0) << raw.out;
+        EXPECT_FALSE(WritesTo(c.device).empty());
+        EXPECT_EQ(RunCli(RestoreCommand, Args({{path}, Backup()})).status, 0);
+        SetBlock(c.device, code, before);
+    }
+}
+
+TEST_F(BatchCommandTest, ARestoreWritesTheFixedBytesTheDialogsWrite) {
+    StartRig(RigOf({DEVTYPE_LUMA_4}));
+    const std::string path = SaveFileOf(0, "four.json");
+    Json j = Json::parse(std::ifstream(path));
+    Bytes network;
+    ASSERT_TRUE(ParseHexBytes(j["blocks"][1]["hex"].get<std::string>(), &network));
+    _ARTNETBASICPARAM edited = As<_ARTNETBASICPARAM>(network);
+    edited.SetDmxHoldTime(3);
+    edited.StampChecksum();
+    edited.SetU8(_ARTNETBASICPARAM::kTrailer, 0xAB);  // bytes 86-87, after the checksum
+    edited.SetU8(_ARTNETBASICPARAM::kTrailer + 1, 0xCD);
+    j["blocks"][1]["hex"] = HexOf(edited.data(), edited.size());
+    j["blocks"][1].erase("fields");
+    std::ofstream(path, std::ios::trunc) << j.dump(2);
+
+    const auto run = RunCli(RestoreCommand, Args({{path}, Backup()}));
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    edited.SetU8(_ARTNETBASICPARAM::kTrailer, 0);
+    edited.SetU8(_ARTNETBASICPARAM::kTrailer + 1, 0);
+    const std::vector<Bytes> writes = WritesTo(0);
+    ASSERT_EQ(writes.size(), 2u);
+    EXPECT_TRUE(BytesEq(writes[0], Write(0, 0x07, BytesOf(edited))));
+}
+
+TEST_F(BatchCommandTest, ABusyDeviceIsLeftAloneAndAModelWithoutTheFieldIsSkipped) {
+    StartRig(RigOf({DEVTYPE_LUMA_4, DEVTYPE_LUMA_AIR_MODULE}));
+    std::filesystem::create_directories(dir / "backups");
+    {
+        // Another run holds the LUMA-4.
+        DeviceLock other(dir / "backups" / (MacFileName(devices[0].record.byMac()) + ".lock"));
+        ASSERT_EQ(other.Status(), DeviceLock::State::Held);
+        const auto busy = RunCli(SetCommand, Args({{Mac(0), "dmxHoldTime=3"}, Backup()}));
+        EXPECT_EQ(busy.status, 1);
+        EXPECT_NE(busy.out.find(Mac(0) + " LUMA-4: BUSY: another run"), std::string::npos)
+            << busy.out;
+        EXPECT_TRUE(RequestsTo(0).empty());
+        EXPECT_EQ(busy.out.find("backups in"), std::string::npos) << busy.out;
+    }
+    // The module's name cannot be edited: skipped, not failed.
+    simulator->ClearLog();
+    const auto named = RunCli(SetCommand, Args({{"--all", "deviceName=stage"}, Backup()}));
+    EXPECT_EQ(named.status, 0) << named.out << named.err;
+    EXPECT_NE(named.out.find("set: 2 device(s): 1 skipped, 1 written; backups in"),
+              std::string::npos)
+        << named.out;
+    EXPECT_TRUE(WritesTo(1).empty());
+
+    const auto empty = RunCli(SetCommand, {Mac(0), "dmxHoldTime=3", "--backup", ""});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_NE(empty.err.find("--backup needs a folder name"), std::string::npos) << empty.err;
+}
+
+TEST_F(BatchCommandTest, NumberingCountsUpInMacOrderOrInTheOrderNamed) {
+    StartRig(RigOf({DEVTYPE_LUMA_4, DEVTYPE_KV70, DEVTYPE_LUMA_4, DEVTYPE_LUMA_4}));
+    const auto run =
+        RunCli(SetCommand, Args({{"--all", "--number", "ports.0.universe=5"}, Backup()}));
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("1 skipped, 3 written"), std::string::npos) << run.out;
+    EXPECT_EQ(As<_ARTNETDMXPARAM>(BlockOf(0, kNodeA)).Port(0).Universe(), 5);
+    EXPECT_EQ(As<_ARTNETDMXPARAM>(BlockOf(2, kNodeA)).Port(0).Universe(), 6);
+    EXPECT_EQ(As<_ARTNETDMXPARAM>(BlockOf(3, kNodeA)).Port(0).Universe(), 7);
+
+    const auto addresses =
+        RunCli(SetCommand,
+               Args({{Mac(3), Mac(0), "--number", "nodeA.static.localIp=10.0.0.254"}, Backup()}));
+    EXPECT_EQ(addresses.status, 0) << addresses.out << addresses.err;
+    EXPECT_EQ(As<_ARTNETBASICPARAM>(BlockOf(3, kNetwork)).GetIp(_ARTNETBASICPARAM::kNodeAStatic),
+              (Ipv4Bytes{10, 0, 0, 254}));
+    EXPECT_EQ(As<_ARTNETBASICPARAM>(BlockOf(0, kNetwork)).GetIp(_ARTNETBASICPARAM::kNodeAStatic),
+              (Ipv4Bytes{10, 0, 0, 255}));
+
+    // Past the field's range: that device fails, the others are written.
+    const auto past = RunCli(
+        SetCommand, Args({{"--model", "LUMA-4", "--number", "ports.3.universe=254"}, Backup()}));
+    EXPECT_EQ(past.status, 1);
+    EXPECT_NE(past.out.find("runs past 255"), std::string::npos) << past.out;
+}
+
+TEST_F(BatchCommandTest, AFileWithoutSecretsSaysSoAndKeepsTheDevicesOwn) {
+    StartRig(RigOf({DEVTYPE_KV70, DEVTYPE_LUMA_4}));
+    const Bytes wireless = BlockOf(0, 0x04);
+    const std::string folder = (dir / "rig").string();
+    const auto dump = RunCli(DumpCommand, {"--all", "-o", folder, "--no-secrets"});
+    ASSERT_EQ(dump.status, 0) << dump.out << dump.err;
+    const std::string file = folder + "/00-1A-2B-3C-4D-01.json";
+    const Json j = Json::parse(std::ifstream(file));
+    EXPECT_EQ(j["secrets"], "left out");
+    EXPECT_EQ(j["blocks"][2]["fields"]["passPhrase"], "");
+    EXPECT_NE(As<_WIRELESSPARAM>(wireless).GetText(_WIRELESSPARAM::kPassPhrase, 68), "");
+
+    // The device's SSID changes; restoring the file brings it back and keeps the pass phrase.
+    _WIRELESSPARAM other = As<_WIRELESSPARAM>(wireless);
+    other.SetSsid("Elsewhere");
+    SetBlock(0, 0x04, BytesOf(other));
+    const auto run = RunCli(RestoreCommand, Args({{file}, Backup()}));
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_TRUE(BytesEq(BlockOf(0, 0x04), wireless));
+
+    const auto csv = RunCli(ExportCsvCommand, {});
+    EXPECT_EQ(csv.status, 0) << csv.err;
+    EXPECT_EQ(csv.out.substr(0, csv.out.find('\n') + 1), "model,mac,ip,name,firmware\r\n");
+    EXPECT_NE(csv.out.find("LUMA-4," + Mac(1) + ",192.168.1.102,LUMA-4-4D02,V"), std::string::npos)
+        << csv.out;
 }
 
 }  // namespace

@@ -44,10 +44,18 @@ TEST_F(ConfigFileTest, AFileThatIsNotWhatADumpWroteIsRefusedAndNothingIsSent) {
         change(j);
         return j.dump(2);
     };
+    // The first occurrence of a key, given twice: a reader would silently keep one of them.
+    const auto twice = [&](const std::string& key, const std::string& other) {
+        std::string text = good;
+        const std::size_t at = text.find("\"" + key + "\": ");
+        text.insert(at, "\"" + key + "\": \"" + other + "\",\n      ");
+        return text;
+    };
     struct Case {
         const char* name;
         std::string text;
         const char* reason;
+        std::string path = {};  // instead of a file holding `text`
     };
     const Case cases[] = {
         {"truncated", good.substr(0, good.size() / 2), "not complete JSON"},
@@ -72,11 +80,23 @@ TEST_F(ConfigFileTest, AFileThatIsNotWhatADumpWroteIsRefusedAndNothingIsSent) {
          "do not match its \"hex\" bytes"},
         {"another model's record", edit([](Json& j) { j["device"]["typeCode"] = "0x90000008"; }),
          "a LUMA-8 configuration holds 4 blocks"},
+        {"a size that disagrees with its bytes", edit([](Json& j) { j["blocks"][2]["size"] = 50; }),
+         "gives \"size\": 50; a LUMA-4 block of that code has 52"},
+        {"two mac keys", twice("mac", "00:1A:2B:3C:4D:99"), "the key \"mac\" appears twice"},
+        {"two hex keys", twice("hex", "00"), "the key \"hex\" appears twice"},
+        {"larger than any configuration", std::string(2 * kMaxConfigFileBytes, ' ') + good,
+         "a configuration file holds a few kilobytes"},
+        {"a folder", "", "is a folder, not a configuration file", dir.string()},
+        {"a device", "", "is not a regular file", "/dev/zero"},
+        {"no such file", "", "cannot read the file: No such file or directory",
+         (dir / "missing.json").string()},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string path = (dir / "bad.json").string();
-        WriteText(path, c.text);
+        const std::string path = c.path.empty() ? (dir / "bad.json").string() : c.path;
+        if (c.path.empty()) {
+            WriteText(path, c.text);
+        }
         const auto restore = RunCli(RestoreCommand, Args({{path}, Backup()}));
         EXPECT_EQ(restore.status, 2);
         EXPECT_NE(restore.err.find(c.reason), std::string::npos) << restore.err;

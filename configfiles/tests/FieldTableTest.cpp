@@ -8,7 +8,7 @@
 #include "artnet/ArtNetBasicParam.h"
 #include "configfiles/BlockDiff.h"
 #include "configfiles/BlockJson.h"
-#include "configfiles/FieldTable.h"
+#include "configfiles/FieldValues.h"
 #include "discovery/DeviceType.h"
 #include "serialserver/BasicParam.h"
 #include "sim/CommandSet.h"
