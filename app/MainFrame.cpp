@@ -96,12 +96,13 @@ void CMainFrame::CreateCommands() {
                             QStringLiteral("IP Search"));
     m_actConfig = Command("Config", QStringLiteral("&Config"), QStringLiteral("Config"),
                           QStringLiteral("Config"));
-    m_actImport = Command("Import", QStringLiteral("Import"), QStringLiteral("Import"),
+    // The menu items carry mnemonics of their own; the buttons show the short names.
+    m_actImport = Command("Import", QStringLiteral("&Import..."), QStringLiteral("Import"),
                           QStringLiteral("Import Devie infomation"));
-    m_actExport = Command("Export", QStringLiteral("Export"), QStringLiteral("Export"),
+    m_actExport = Command("Export", QStringLiteral("&Export..."), QStringLiteral("Export"),
                           QStringLiteral("Export Devie infomation"));
     m_actClearAll =
-        Command("ClearAllDevices", QStringLiteral("Clear All Devices"),
+        Command("ClearAllDevices", QStringLiteral("Clear &All Devices"),
                 QStringLiteral("Clear All Devices"), QStringLiteral("Clear All Devices"));
     m_actWebConfig = Command("WebConfig", QStringLiteral("&Web Config"),
                              QStringLiteral("Web Config"), QStringLiteral("Web Config"));
