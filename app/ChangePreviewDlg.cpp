@@ -27,10 +27,10 @@ CChangePreviewDlg::CChangePreviewDlg(const QString& title, const QString& note, 
     m_list->setRootIsDecorated(true);
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     const int em = fontMetrics().horizontalAdvance(QLatin1Char('M'));
-    m_list->setColumnWidth(0, 20 * em);
-    m_list->setColumnWidth(1, 20 * em);
-    m_list->setColumnWidth(2, 12 * em);
-    m_list->setMinimumSize(64 * em, 18 * fontMetrics().height());
+    m_list->setColumnWidth(0, 22 * em);
+    m_list->setColumnWidth(1, 26 * em);
+    m_list->setColumnWidth(2, 10 * em);
+    m_list->setMinimumSize(72 * em, 18 * fontMetrics().height());
     layout->addWidget(m_list, 1);
     if (cloneOption) {
         m_withAddresses = new QCheckBox(
@@ -57,6 +57,17 @@ CChangePreviewDlg::CChangePreviewDlg(const QString& title, const QString& note, 
     connect(m_list, &QTreeWidget::itemChanged, this, &CChangePreviewDlg::UpdateButtons);
 }
 
+void CChangePreviewDlg::SpanNotes(QTreeWidgetItem* item) {
+    if (!item->treeWidget()) {
+        return;
+    }
+    for (int c = 0; c < item->childCount(); ++c) {
+        if (item->child(c)->data(0, Qt::UserRole + 1).toBool()) {
+            item->child(c)->setFirstColumnSpanned(true);
+        }
+    }
+}
+
 void CChangePreviewDlg::FillItem(QTreeWidgetItem* item, const PreviewEntry& entry, bool ticked) {
     const QSignalBlocker block(m_list);
     qDeleteAll(item->takeChildren());
@@ -73,12 +84,14 @@ void CChangePreviewDlg::FillItem(QTreeWidgetItem* item, const PreviewEntry& entr
             child->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
             child->setToolTip(1, c.field);
         }
+        // A note is a sentence: it runs across the whole row (SpanNotes, once in the list).
         for (const QString& note : entry.notes) {
-            auto* child = new QTreeWidgetItem(item, {QString(), note});
+            auto* child = new QTreeWidgetItem(item, {QStringLiteral("    ") + note});
             child->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            child->setFirstColumnSpanned(false);
-            child->setToolTip(1, note);
+            child->setData(0, Qt::UserRole + 1, true);
+            child->setToolTip(0, note);
         }
+        SpanNotes(item);
         if (item->treeWidget()) {
             item->setExpanded(true);
         }
@@ -106,6 +119,9 @@ void CChangePreviewDlg::SetEntries(const QList<PreviewEntry>& entries) {
         items.append(item);
     }
     m_list->addTopLevelItems(items);
+    for (QTreeWidgetItem* item : items) {
+        SpanNotes(item);
+    }
     m_list->expandAll();
     UpdateButtons();
 }

@@ -57,6 +57,7 @@ signals:
 private:
     void FillItem(QTreeWidgetItem* item, const PreviewEntry& entry, bool ticked);
     void UpdateButtons();
+    static void SpanNotes(QTreeWidgetItem* item);
 
     QTreeWidget* m_list = nullptr;
     QLabel* m_summary = nullptr;
