@@ -11,6 +11,7 @@
 #include "configfiles/HexText.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
+#include "transport/ByteOrder.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo {
@@ -122,8 +123,9 @@ bool LoadRecord(const Json& file, _CONFIGPARAM* record, std::string* error) {
             "\"mac\" and \"ip\"";
         return false;
     }
-    *record = MakeRecord(*type, {extra[0], extra[1]}, *mac,
-                         {uint8_t(ip >> 24), uint8_t(ip >> 16), uint8_t(ip >> 8), uint8_t(ip)});
+    Ipv4Bytes address{};
+    StoreBE32(address.data(), ip);  // first octet first, as the record holds it
+    *record = MakeRecord(*type, {extra[0], extra[1]}, *mac, address);
     return true;
 }
 

@@ -244,8 +244,9 @@ DeviceResult WritePlanned(const _CONFIGPARAM& record, const ConfigSession& previ
     if (const std::optional<std::string> failed = ReadAll(session)) {
         return FailedResult(record, *failed + "; nothing written");
     }
+    // The writable blocks decide: the device information may read differently each time.
     for (std::size_t i = 0; i < session.BlockCount(); ++i) {
-        if (session.Saved(i) != previewed.Saved(i)) {
+        if (session.Model().blocks[i].Writable() && session.Saved(i) != previewed.Saved(i)) {
             return FailedResult(record,
                                 "the device changed since the preview; nothing written (preview "
                                 "it again)");

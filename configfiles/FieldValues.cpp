@@ -252,6 +252,17 @@ bool ChecksumValid(const BlockFields& block, const Bytes& bytes) {
     return expected[0] == bytes[at] && expected[1] == bytes[at + 1];
 }
 
+bool SameField(const FieldSpec& f, const Bytes& a, const Bytes& b) {
+    return std::equal(a.begin() + static_cast<std::ptrdiff_t>(f.offset),
+                      a.begin() + static_cast<std::ptrdiff_t>(f.offset + f.width),
+                      b.begin() + static_cast<std::ptrdiff_t>(f.offset));
+}
+
+void CopyField(const FieldSpec& f, const Bytes& from, Bytes* to) {
+    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
+                to->begin() + static_cast<std::ptrdiff_t>(f.offset));
+}
+
 bool CheckValue(const FieldSpec& f, const Bytes& block, std::string* reason) {
     if (f.offset + f.width > block.size()) {
         *reason = "the block is too short for it";

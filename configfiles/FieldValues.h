@@ -26,6 +26,11 @@ void StampChecksum(const BlockFields& block, Bytes* bytes);
 // True for a block without a checksum.
 bool ChecksumValid(const BlockFields& block, const Bytes& bytes);
 
+// Whether two copies of a block hold the same bytes in the field, and the field's bytes copied
+// from one to the other (a clone keeps the target's own fields, a rule's value is overruled).
+bool SameField(const FieldSpec& field, const Bytes& a, const Bytes& b);
+void CopyField(const FieldSpec& field, const Bytes& from, Bytes* to);
+
 // An unsigned decimal number of at most 32 bits, digits only.
 bool ParseDecimal(std::string_view text, uint32_t* out);
 

@@ -6,19 +6,6 @@
 
 namespace varlo {
 
-namespace {
-void CopyField(const FieldSpec& f, const Bytes& from, Bytes* to) {
-    std::copy_n(from.begin() + static_cast<std::ptrdiff_t>(f.offset), f.width,
-                to->begin() + static_cast<std::ptrdiff_t>(f.offset));
-}
-
-bool SameField(const FieldSpec& f, const Bytes& a, const Bytes& b) {
-    return std::equal(a.begin() + static_cast<std::ptrdiff_t>(f.offset),
-                      a.begin() + static_cast<std::ptrdiff_t>(f.offset + f.width),
-                      b.begin() + static_cast<std::ptrdiff_t>(f.offset));
-}
-}  // namespace
-
 bool ModelMatches(const ConfigFile& file, const std::string& fileName, const _CONFIGPARAM& target,
                   std::string* error) {
     if (target.dwType() == file.Type()) {

@@ -3,9 +3,10 @@
 #include <map>
 #include <set>
 
+#include "artnet/ArtNetCommands.h"
 #include "artnet/ArtNetModels.h"
 #include "configfiles/FieldValues.h"
-#include "configfiles/PortPageRules.h"
+#include "configfiles/PageRules.h"
 #include "transport/TransportSettings.h"
 
 namespace varlo {
@@ -166,8 +167,14 @@ bool BuildSetBlocks(uint32_t type, const std::vector<Assignment>& assignments,
     }
     for (const auto& [block, named] : edits) {
         Bytes bytes = *session.Saved(block->index);
+        const artnet::ArtNetModel* node = artnet::FindArtNetModel(type);
         if (const artnet::PortPageModel* page = PortPageOf(type, *block)) {
             if (!ApplyPortPage(*page, *block, named, &bytes, &out->notes, &out->error)) {
+                return false;
+            }
+        } else if (node && node->basic.rule != artnet::AddressRule::Module &&
+                   block->readCode == artnet::kReadBasicParam) {
+            if (!ApplyNodeBasicPage(node->basic, *block, named, &bytes, &out->notes, &out->error)) {
                 return false;
             }
         } else {

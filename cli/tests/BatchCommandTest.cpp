@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include "artnet/ArtNetBasicPage.h"
 #include "artnet/ArtNetBasicParam.h"
 #include "artnet/ArtNetDmxParam.h"
+#include "artnet/ArtNetModels.h"
 #include "artnet/Rt5350BasicParam.h"
 #include "cli/Commands.h"
 #include "cli/tests/CliWireTest.h"
@@ -201,8 +203,8 @@ TEST_F(BatchCommandTest, ACloneKeepsTheTargetsNameAndAddressesAndAnotherModelIsR
 
 TEST_F(BatchCommandTest, SetWritesOneBlockBuiltByTheFamilysRule) {
     StartRig(RigOf({DEVTYPE_KV70, DEVTYPE_LUMA_4, DEVTYPE_LUMA_AIR_MODULE}));
-    // Non-zero bytes after every terminator and in every kept byte: they go back as read, except
-    // the two bytes after a node's network checksum, which are built as zero.
+    // Non-zero bytes after every terminator and in every kept byte: they go back as read where
+    // the dialog keeps them.
     sim::SimFaults dirty;
     dirty.dirtyText = true;
     simulator->SetFaults(1, dirty);
@@ -212,11 +214,13 @@ TEST_F(BatchCommandTest, SetWritesOneBlockBuiltByTheFamilysRule) {
     const std::vector<Bytes> module = Saved(2);
     _BASICPARAM name = As<_BASICPARAM>(server[1]);
     name.SetDeviceName("stage-left");
-    _ARTNETBASICPARAM hold = As<_ARTNETBASICPARAM>(node[1]);
-    hold.SetDmxHoldTime(5);
-    hold.SetU8(_ARTNETBASICPARAM::kTrailer, 0);
-    hold.SetU8(_ARTNETBASICPARAM::kTrailer + 1, 0);
-    hold.StampChecksum();
+    // The node's network block is the one its basic settings page builds for the same edit.
+    const _ARTNETBASICPARAM savedNetwork = As<_ARTNETBASICPARAM>(node[1]);
+    artnet::ArtNetBasicPage page(artnet::FindArtNetModel(DEVTYPE_LUMA_4)->basic);
+    page.Fill(savedNetwork);
+    page.SelectDmxHoldTime(5);
+    const _ARTNETBASICPARAM hold = page.Build(savedNetwork);
+    ASSERT_NE(BytesOf(hold), node[1]);
     _RT5350BASICPARAM address = As<_RT5350BASICPARAM>(module[1]);
     address.SetIpAddress({192, 168, 1, 77});
     address.StampChecksum();
@@ -392,6 +396,20 @@ TEST_F(BatchCommandTest, NamedFieldsGiveTheBlockThePageWouldAndTheOperatorsValue
         << run.out;
     EXPECT_TRUE(BytesEq(BlockOf(0, kNodeA), WithUniverse(WithUniverse(ports, 1, 35), 2, 2)));
 
+    // With DHCP the basic page shows the current addresses, and writes what it shows into the
+    // static set: a hold-time edit there takes the current address as the static one.
+    _ARTNETBASICPARAM dhcp = As<_ARTNETBASICPARAM>(BlockOf(0, kNetwork));
+    dhcp.SetIpType(2);
+    dhcp.SetAddresses(_ARTNETBASICPARAM::kNodeAStatic,
+                      {{10, 0, 0, 9}, {255, 0, 0, 0}, {10, 0, 0, 1}});
+    dhcp.StampChecksum();
+    SetBlock(0, kNetwork, BytesOf(dhcp));
+    const auto hold = RunCli(SetCommand, {Mac(0), "dmxHoldTime=3", "--dry-run"});
+    EXPECT_NE(hold.out.find("note: _ARTNETBASICPARAM.nodeA.static.localIp: 10.0.0.9 -> " +
+                            FormatIp(devices[0].record.dwIp()) + ", as the dialog's page"),
+              std::string::npos)
+        << hold.out;
+
     // The LUMA-EX page always writes its port as output, whatever the device held.
     _ARTNETDMXPARAM input = As<_ARTNETDMXPARAM>(BlockOf(1, kNodeA));
     _DMXPORTPARAM port = input.Port(0);
@@ -561,6 +579,38 @@ TEST_F(BatchCommandTest, NumberingCountsUpInMacOrderOrInTheOrderNamed) {
         SetCommand, Args({{"--model", "LUMA-4", "--number", "ports.3.universe=254"}, Backup()}));
     EXPECT_EQ(past.status, 1);
     EXPECT_NE(past.out.find("runs past 255"), std::string::npos) << past.out;
+}
+
+// The window's way: a preview of every change, then the write of what the operator accepted,
+// refused when the device changed in between.
+TEST_F(BatchCommandTest, APreviewedPlanIsWrittenOnlyWhileTheDeviceHoldsWhatThePreviewRead) {
+    StartRig(RigOf({DEVTYPE_LUMA_4}));
+    const _CONFIGPARAM& record = devices[0].record;
+    const BlockBuilder build = [](const ConfigSession& session, BuiltBlocks* out) {
+        return BuildSetBlocks(DEVTYPE_LUMA_4, {{"dmxHoldTime", "3"}}, session, out);
+    };
+    ConfigSession previewed(SessionModelOf(DEVTYPE_LUMA_4), record.Identity());
+    ASSERT_FALSE(ReadAll(previewed));
+    DevicePlan plan;
+    ASSERT_TRUE(PlanChanges(DEVTYPE_LUMA_4, previewed, build, &plan));
+    ASSERT_EQ(plan.changes.size(), 1u);
+    EXPECT_EQ(plan.changes[0].path, "_ARTNETBASICPARAM.dmxHoldTime");
+    EXPECT_TRUE(WritesTo(0).empty());
+
+    // Another program changes a port meanwhile: nothing is written.
+    const Bytes ports = BlockOf(0, kNodeA);
+    SetBlock(0, kNodeA, WithUniverse(ports, 0, 0x44));
+    simulator->ClearLog();
+    DeviceResult result = WritePlanned(record, previewed, plan, Options());
+    EXPECT_EQ(result.outcome, "failed");
+    EXPECT_NE(result.lines.find("changed since the preview"), std::string::npos);
+    EXPECT_TRUE(WritesTo(0).empty());
+
+    SetBlock(0, kNodeA, ports);
+    result = WritePlanned(record, previewed, plan, Options());
+    EXPECT_EQ(result.outcome, "written") << result.lines;
+    EXPECT_EQ(As<_ARTNETBASICPARAM>(BlockOf(0, kNetwork)).DmxHoldTime(), 3);
+    EXPECT_EQ(BackupsOf(0).size(), 1u);
 }
 
 TEST_F(BatchCommandTest, AFileWithoutSecretsSaysSoAndKeepsTheDevicesOwn) {

@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <string>
@@ -113,9 +114,10 @@ ChildRun RunInterrupted(const std::vector<std::string>& args, const std::string&
 class InterruptTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');  // a parameterised test's name
         dir = std::filesystem::temp_directory_path() /
-              ("varlo-interrupt-" + std::to_string(::getpid()) + "-" +
-               ::testing::UnitTest::GetInstance()->current_test_info()->name());
+              ("varlo-interrupt-" + std::to_string(::getpid()) + "-" + name);
         std::filesystem::remove_all(dir);
         std::filesystem::create_directories(dir);
         for (std::size_t i = 0; i < kDevices; ++i) {
@@ -198,11 +200,11 @@ protected:
         for (const std::string& f : MakeFiles()) {
             args.push_back(f);
         }
-        for (const std::string a :
-             {"--jobs", "4", "--backup", (dir / "backups").string().c_str(), "--target"}) {
-            args.push_back(a);
-        }
-        args.push_back("127.0.0.1:" + std::to_string(simulator->Port()));
+        const std::vector<std::string> options = {
+            "--jobs",   "4",
+            "--backup", (dir / "backups").string(),
+            "--target", "127.0.0.1:" + std::to_string(simulator->Port())};
+        args.insert(args.end(), options.begin(), options.end());
         return args;
     }
 
