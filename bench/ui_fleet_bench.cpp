@@ -84,7 +84,8 @@ void WarmUp() {
         {ui::PreviewEntry{QStringLiteral("device"),
                           QString(),
                           QString(),
-                          {{QStringLiteral("field"), QStringLiteral("1"), QStringLiteral("2")}}}});
+                          {{QStringLiteral("field"), QStringLiteral("1"), QStringLiteral("2")}},
+                          {QStringLiteral("note")}}});
     dlg.show();
     QApplication::processEvents();
     ui::CExportDlg exportDlg(1);
