@@ -16,6 +16,7 @@
 
 #include "app/AboutDlg.h"
 #include "app/CaptionBar.h"
+#include "app/FleetCommands.h"
 #include "app/HeronTheme.h"
 #include "app/LockKeys.h"
 #include "app/ParamDialogs.h"
@@ -103,12 +104,13 @@ void CMainFrame::CreateCommands() {
                             QStringLiteral("IP Search"));
     m_actConfig = Command("Config", QStringLiteral("&Config"), QStringLiteral("Config"),
                           QStringLiteral("Config"));
-    m_actImport = Command("Import", QStringLiteral("Import"), QStringLiteral("Import"),
+    // The menu items carry mnemonics of their own; the buttons show the short names.
+    m_actImport = Command("Import", QStringLiteral("&Import..."), QStringLiteral("Import"),
                           QStringLiteral("Import Devie infomation"));
-    m_actExport = Command("Export", QStringLiteral("Export"), QStringLiteral("Export"),
+    m_actExport = Command("Export", QStringLiteral("&Export..."), QStringLiteral("Export"),
                           QStringLiteral("Export Devie infomation"));
     m_actClearAll =
-        Command("ClearAllDevices", QStringLiteral("Clear All Devices"),
+        Command("ClearAllDevices", QStringLiteral("Clear &All Devices"),
                 QStringLiteral("Clear All Devices"), QStringLiteral("Clear All Devices"));
     m_actWebConfig = Command("WebConfig", QStringLiteral("&Web Config"),
                              QStringLiteral("Web Config"), QStringLiteral("Web Config"));
@@ -136,10 +138,10 @@ void CMainFrame::CreateCommands() {
     // The adapters unticked on this workstation stay out of searches.
     ApplyAdapterChoice();
 
-    // Commands without a handler stay disabled.
-    for (QAction* idle : {m_actImport, m_actExport, m_actClearAll}) {
-        idle->setEnabled(false);
-    }
+    m_actBatchChange =
+        Command("BatchChange", QStringLiteral("Batch C&hange..."), QStringLiteral("Batch Change"),
+                QStringLiteral("Change one field on the selected devices"));
+
     connect(m_actSearch, &QAction::triggered, this, &CMainFrame::OnBroadcastSearch);
     connect(m_actConfig, &QAction::triggered, this, &CMainFrame::OnConfig);
     connect(m_actWebConfig, &QAction::triggered, this, &CMainFrame::OnWebConfig);
@@ -207,6 +209,11 @@ void CMainFrame::CreateBars() {
     config->addSeparator();
     config->addAction(m_actConfig);
     config->addAction(m_actWebConfig);
+    config->addSeparator();
+    config->addAction(m_actImport);
+    config->addAction(m_actExport);
+    config->addAction(m_actBatchChange);
+    config->addAction(m_actClearAll);
 
     // Toolbar: icons with their captions.
     m_wndToolBar = new QToolBar(QStringLiteral("Toolbar"), this);
@@ -294,6 +301,17 @@ void CMainFrame::CreateLayout() {
     CConfigurationListCtrl* devices = view->DeviceList();
     devices->SetParamDialogFactory(&MakeParamDialog);
     connect(devices, &QTreeWidget::itemSelectionChanged, this, &CMainFrame::UpdateCommandUI);
+
+    m_fleet = new CFleetCommands(
+        this, devices, [this](const QString& text) { AppendResultText(text); }, this);
+    connect(m_actImport, &QAction::triggered, m_fleet, &CFleetCommands::OnImport);
+    connect(m_actExport, &QAction::triggered, m_fleet, &CFleetCommands::OnExport);
+    connect(m_actBatchChange, &QAction::triggered, m_fleet, &CFleetCommands::OnBatchChange);
+    connect(m_actClearAll, &QAction::triggered, m_fleet, &CFleetCommands::OnClearAllDevices);
+    connect(m_fleet, &CFleetCommands::commandDone, this, &CMainFrame::UpdateCommandUI);
+    // The rows' context menu: the commands that work on the selected rows.
+    devices->setContextMenuPolicy(Qt::ActionsContextMenu);
+    devices->addActions({m_actConfig, m_actWebConfig, m_actExport, m_actBatchChange});
 }
 
 void CMainFrame::ApplyInitialRowHeights() {
@@ -349,6 +367,13 @@ void CMainFrame::UpdateCommandUI() {
     // another pane (where it still configures the device list's selection).
     m_actConfig->setEnabled(view != nullptr &&
                             (pane != 0 || view->DeviceList()->SelectedRow() >= 0));
+    // Export takes the selected rows, or every row; Batch change the selected rows.
+    const int rows = view ? view->DeviceList()->RowCount() : 0;
+    const bool selected = view && view->DeviceList()->SelectedRow() >= 0;
+    m_actExport->setEnabled(rows > 0);
+    m_actImport->setEnabled(view != nullptr);
+    m_actBatchChange->setEnabled(selected);
+    m_actClearAll->setEnabled(view != nullptr);
     // Add and Modify act on the COM mapping pane, and only while it is the one shown.
     m_actAdd->setEnabled(pane == 1);
     m_actModify->setEnabled(pane == 1);

@@ -18,6 +18,7 @@ namespace varlo::ui {
 
 class CArtNetNodePane;
 class CCaptionBar;
+class CFleetCommands;
 class CPreviewPane;
 class CVarloView;
 
@@ -45,6 +46,8 @@ public:
     // View > Art-Net Nodes shows it.
     CArtNetNodePane* ArtNetPane() const { return m_artNetPane; }
     QDockWidget* ArtNetDock() const { return m_artNetDock; }
+    // Export, Import, Batch change and Clear All Devices.
+    CFleetCommands* Fleet() const { return m_fleet; }
 
     void SetUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
     // A permanent status-bar note (demo mode says where its simulated devices are).
@@ -98,6 +101,8 @@ private:
     QAction* m_actViewPane[2] = {};
     QAction* m_actAdapters = nullptr;
     QAction* m_actDoctor = nullptr;
+    QAction* m_actBatchChange = nullptr;
+    CFleetCommands* m_fleet = nullptr;
 
     UrlOpener m_openUrl;
     bool m_bRowsSized = false;

@@ -20,6 +20,8 @@ CConfigurationListCtrl::CConfigurationListCtrl(QWidget* parent) : CReportListCtr
                 {QStringLiteral("MAC"), 150},
                 {QStringLiteral("IP Address"), 150},
                 {QStringLiteral("Status"), 350}});
+    // Export and Batch change work on several rows at once; Config takes the first of them.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
 }
 
 void CConfigurationListCtrl::RefreshDeviceList() {

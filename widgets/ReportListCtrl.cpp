@@ -84,6 +84,16 @@ int CReportListCtrl::SelectedRow() const {
     return first;
 }
 
+QList<int> CReportListCtrl::SelectedRows() const {
+    QList<int> rows;
+    for (int r = 0; r < topLevelItemCount(); ++r) {
+        if (topLevelItem(r)->isSelected()) {
+            rows.append(r);
+        }
+    }
+    return rows;
+}
+
 void CReportListCtrl::SelectRow(int row) {
     if (QTreeWidgetItem* item = topLevelItem(row)) {
         setCurrentItem(item);

@@ -34,6 +34,8 @@ public:
     void DeleteAllRows() { clear(); }
     // The first selected row, or -1.
     int SelectedRow() const;
+    // Every selected row, in row order.
+    QList<int> SelectedRows() const;
     void SelectRow(int row);
     // The row under a viewport point, or -1 (below the last row, empty list).
     int RowAt(const QPoint& viewportPos) const;

@@ -155,13 +155,19 @@ TEST_F(MainPathTest, MenusToolbarAndWhichCommandsAreOffered) {
     EXPECT_EQ(frame->ToolBar()->toolButtonStyle(), Qt::ToolButtonTextUnderIcon);
     EXPECT_EQ(frame->ToolBar()->iconSize(), QSize(24, 24));
 
+    // An empty list: nothing to export or change; Import and Clear All Devices are offered.
     for (const char* off :
-         {"Import", "Export", "ClearAllDevices", "Config", "AddComMapping", "ModifyComMapping"}) {
+         {"Export", "BatchChange", "Config", "AddComMapping", "ModifyComMapping"}) {
         EXPECT_FALSE(Action(off)->isEnabled()) << off;
     }
-    EXPECT_TRUE(Action("BroadcastSearch")->isEnabled());
-    EXPECT_TRUE(Action("IpSearch")->isEnabled());
-    EXPECT_TRUE(Action("WebConfig")->isEnabled());
+    for (const char* on :
+         {"BroadcastSearch", "IpSearch", "WebConfig", "Import", "ClearAllDevices"}) {
+        EXPECT_TRUE(Action(on)->isEnabled()) << on;
+    }
+    // Their captions and status prompts stay as they were.
+    EXPECT_EQ(Action("Import")->statusTip(), "Import Devie infomation");
+    EXPECT_EQ(Action("Export")->statusTip(), "Export Devie infomation");
+    EXPECT_EQ(Action("ClearAllDevices")->statusTip(), "Clear All Devices");
 
     // Add and Modify are offered only while the COM mapping pane is shown.
     CVarloView* view = frame->FindView();

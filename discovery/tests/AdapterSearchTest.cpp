@@ -9,6 +9,7 @@
 #include "serialserver/SerialServerCommands.h"
 #include "sim/CommandSet.h"
 #include "testsupport/WireTest.h"
+#include "transport/ConfigExchange.h"
 
 namespace varlo {
 namespace {
@@ -136,7 +137,8 @@ TEST_F(AdapterSearchTest, EveryAdapterSendsAndEachDeviceRemembersItsOwn) {
     sims[1]->ClearLog();
     const std::size_t kv70 = table[0].dwType() == DEVTYPE_KV70 ? 0 : 1;
     _BASICPARAM basic;
-    ASSERT_TRUE(serialserver::ReadBasicParam(table[kv70].Identity(), &basic));
+    ASSERT_TRUE(ReadBlockFrom(table[kv70].Identity(), BuildHeaderRequest,
+                              serialserver::kReadBasicParam, &basic));
     const auto log = sims[1]->Log();
     ASSERT_EQ(log.size(), 1u);
     EXPECT_EQ(log[0].bytes[0], serialserver::kReadBasicParam);

@@ -7,6 +7,7 @@
 #include "serialserver/SerialServerCommands.h"
 #include "sim/CommandSet.h"
 #include "testsupport/WireTest.h"
+#include "transport/ConfigExchange.h"
 
 namespace varlo {
 namespace {
@@ -123,7 +124,8 @@ TEST_F(IpSearchTest, AsksEveryAddressOnceAndConfiguresWhatItFoundByUnicast) {
     // The serial server is configured at the address it answered from, not by broadcast.
     simulator->ClearLog();
     _BASICPARAM basic;
-    ASSERT_TRUE(serialserver::ReadBasicParam(table[1].Identity(), &basic));
+    ASSERT_TRUE(ReadBlockFrom(table[1].Identity(), BuildHeaderRequest,
+                              serialserver::kReadBasicParam, &basic));
     ASSERT_EQ(simulator->Log().size(), 1u);
     EXPECT_EQ(simulator->Log()[0].toAddr, 0x7F010309u);
 }
