@@ -147,8 +147,7 @@ void CDmxPortSettingDlg::CheckLeftField(std::size_t k, NumberKind kind) {
     Handled(m_page.CheckField(k, kind), false);
 }
 
-void CDmxPortSettingDlg::Handled(const std::optional<ValidationFailure>& failure,
-                                  bool focusField) {
+void CDmxPortSettingDlg::Handled(const std::optional<ValidationFailure>& failure, bool focusField) {
     if (failure) {
         VarloMessageBox(this, QString::fromLatin1(failure->message.c_str()));
     }

@@ -6,9 +6,9 @@
 #include <fstream>
 #include <set>
 
+#include "configfiles/CodeText.h"
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldValues.h"
-#include "configfiles/CodeText.h"
 #include "discovery/DeviceFormat.h"
 #include "discovery/DeviceType.h"
 #include "transport/ByteOrder.h"

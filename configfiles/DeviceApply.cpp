@@ -4,11 +4,11 @@
 #include <ctime>
 
 #include "configfiles/BlockJson.h"
+#include "configfiles/CodeText.h"
 #include "configfiles/ConfigFile.h"
 #include "configfiles/DeviceTargets.h"
 #include "configfiles/FieldTable.h"
 #include "configfiles/FilePlatform.h"
-#include "configfiles/CodeText.h"
 #include "discovery/DeviceFormat.h"
 
 namespace varlo {
