@@ -65,7 +65,7 @@ int main(int argc, char** argv) {
                 return 2;
             }
             // Art-Net polls go to the same address, on Art-Net's own port.
-            varlo::artnet4::ArtNetTarget().pollAddrs = {t.targetAddr};
+            varlo::artnet4::ArtNetTarget().pollAddrs = {varlo::Transport().targetAddr};
         } else if (args[i] == QLatin1String("--interface") && i + 1 < args.size()) {
             varlo::Transport().interfaceNames.push_back(args[++i].toStdString());
         } else if (args[i] == QLatin1String("--help") || args[i] == QLatin1String("-h")) {
