@@ -105,7 +105,7 @@ void CMainFrame::CreateCommands() {
     m_actConfig = Command("Config", QStringLiteral("&Config"), QStringLiteral("Config"),
                           QStringLiteral("Config"));
     // The menu items carry mnemonics of their own; the buttons show the short names.
-    m_actImport = Command("Import", QStringLiteral("&Import..."), QStringLiteral("Import"),
+    m_actImport = Command("Import", QStringLiteral("I&mport..."), QStringLiteral("Import"),
                           QStringLiteral("Import Devie infomation"));
     m_actExport = Command("Export", QStringLiteral("&Export..."), QStringLiteral("Export"),
                           QStringLiteral("Export Devie infomation"));
@@ -127,7 +127,7 @@ void CMainFrame::CreateCommands() {
     m_actAdd->setIcon(StripIcon(comStrip, 0));
     m_actModify->setIcon(StripIcon(comStrip, 1));
 
-    m_actAdapters = Command("Adapters", QStringLiteral("&Adapters..."), QStringLiteral("Adapters"),
+    m_actAdapters = Command("Adapters", QStringLiteral("A&dapters..."), QStringLiteral("Adapters"),
                             QStringLiteral("Choose the adapters a search sends out of"));
     m_actDoctor = Command("WhyNotFound", QStringLiteral("&Why isn't my device found?"),
                           QStringLiteral("Why isn't my device found?"),

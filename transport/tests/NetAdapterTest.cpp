@@ -76,6 +76,9 @@ TEST(NetAdapterTest, ChosenNamesNarrowTheUsableAdaptersAndKeepEveryAddress) {
 
 TEST(NetAdapterTest, TargetReplacesTheAdapterList) {
     testing::ScopedTransport restore;
+    // Test programs start pointed at loopback; an operator's default is the limited broadcast.
+    // Nothing is sent here.
+    Transport().targetAddr = kLimitedBroadcast;
     EXPECT_TRUE(Transport().UsesAdapters());
     ASSERT_TRUE(SetTarget("255.255.255.255"));
     EXPECT_FALSE(Transport().UsesAdapters());

@@ -181,6 +181,9 @@ TEST(DoctorDlgTest, ShowsTheFindingsInPlainWords) {
     testing::ScopedTransport transport;
     Transport().adapterSource = &Laptop;
     Transport().searchLocalPort = 0;
+    // An operator's default target, so the findings list the adapters; the dialog only reads
+    // the adapter list and sends nothing.
+    Transport().targetAddr = kLimitedBroadcast;
     CDoctorDlg dlg;
     const QString text = dlg.Text();
     EXPECT_TRUE(text.contains("eth0  192.168.1.20/24 (mask 255.255.255.0): searched"));
