@@ -114,19 +114,27 @@ bool EnableArrivalInfo(SocketHandle s) {
 #endif
 }
 
+namespace {
+// One datagram's header: its address, one buffer, and room for control messages.
+msghdr MessageHeader(sockaddr_in* sa, iovec* iov, void* control, std::size_t controlSize) {
+    msghdr msg;
+    std::memset(&msg, 0, sizeof msg);
+    msg.msg_name = sa;
+    msg.msg_namelen = sizeof *sa;
+    msg.msg_iov = iov;
+    msg.msg_iovlen = 1;
+    msg.msg_control = control;
+    msg.msg_controllen = controlSize;
+    return msg;
+}
+}  // namespace
+
 int ReceiveArrival(SocketHandle s, uint8_t* buf, std::size_t cap, Arrival* arrival) {
     sockaddr_in sa;
     std::memset(&sa, 0, sizeof sa);
     iovec iov{buf, cap};
     alignas(cmsghdr) unsigned char control[128];
-    msghdr msg;
-    std::memset(&msg, 0, sizeof msg);
-    msg.msg_name = &sa;
-    msg.msg_namelen = sizeof sa;
-    msg.msg_iov = &iov;
-    msg.msg_iovlen = 1;
-    msg.msg_control = control;
-    msg.msg_controllen = sizeof control;
+    msghdr msg = MessageHeader(&sa, &iov, control, sizeof control);
     const ssize_t n = ::recvmsg(s, &msg, 0);
     if (n < 0 || (msg.msg_flags & MSG_TRUNC) != 0) {
         return -1;
@@ -155,14 +163,7 @@ int SendVia(SocketHandle s, uint32_t ifIndex, uint32_t localAddr, uint32_t hostA
         iovec iov{const_cast<uint8_t*>(data), len};
         alignas(cmsghdr) unsigned char control[CMSG_SPACE(sizeof(in_pktinfo))];
         std::memset(control, 0, sizeof control);
-        msghdr msg;
-        std::memset(&msg, 0, sizeof msg);
-        msg.msg_name = &sa;
-        msg.msg_namelen = sizeof sa;
-        msg.msg_iov = &iov;
-        msg.msg_iovlen = 1;
-        msg.msg_control = control;
-        msg.msg_controllen = sizeof control;
+        msghdr msg = MessageHeader(&sa, &iov, control, sizeof control);
         cmsghdr* c = CMSG_FIRSTHDR(&msg);
         c->cmsg_level = IPPROTO_IP;
         c->cmsg_type = IP_PKTINFO;
