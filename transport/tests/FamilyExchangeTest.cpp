@@ -328,7 +328,7 @@ protected:
         StartSimulator(std::move(rig));
         session.emplace(ModelOf(GetParam().type), identity);
     }
-    const BlockSpec& Spec(std::size_t i) const { return session->Model().blocks[i]; }
+    const BlockSpec& BlockAt(std::size_t i) const { return session->Model().blocks[i]; }
     Bytes Stored(uint8_t readCode) {
         Bytes b;
         simulator->WithDevices([&](std::vector<sim::SimDevice>& d) { b = d[0].blocks[readCode]; });
@@ -407,7 +407,7 @@ TEST_P(FamilyExchangeTest, EachFailureKindFailsAndKeepsTheSavedCopy) {
                   c.writeSucceeds ? WriteOutcome::Written : WriteOutcome::Failed);
         EXPECT_TRUE(BytesEq(*session->Saved(b), c.writeSucceeds ? changed : saved));
         if (c.writeSucceeds) {
-            EXPECT_TRUE(BytesEq(Stored(Spec(b).readCode), changed));
+            EXPECT_TRUE(BytesEq(Stored(BlockAt(b).readCode), changed));
         }
         if (GetParam().hasDefault) {
             EXPECT_EQ(session->SendCommand(artnet::kDefault), c.writeSucceeds);
@@ -429,17 +429,17 @@ TEST_P(FamilyExchangeTest, AnUnansweredRequestIsSentThreeTimes) {
 // Bytes 1 to 7 of a read reply and 2 to 7 of an acknowledgement may hold anything.
 TEST_P(FamilyExchangeTest, RepliesAreJudgedByLengthCodeAndStatusOnly) {
     const std::size_t b = LastBlock();
-    const BlockSpec spec = Spec(b);
-    const Bytes block = Changed(factory[spec.readCode]);
-    simulator->OverrideCommand(spec.readCode, [spec, block](sim::SimDevice&, const Bytes&) {
+    const BlockSpec entry = BlockAt(b);
+    const Bytes block = Changed(factory[entry.readCode]);
+    simulator->OverrideCommand(entry.readCode, [entry, block](sim::SimDevice&, const Bytes&) {
         Bytes reply = Hex("00 FF 01 02 03 04 05 06");
-        reply[0] = spec.readCode | 0x80;
+        reply[0] = entry.readCode | 0x80;
         reply.insert(reply.end(), block.begin(), block.end());
         return std::optional<Bytes>(reply);
     });
-    simulator->OverrideCommand(spec.writeCode, [spec](sim::SimDevice&, const Bytes&) {
+    simulator->OverrideCommand(entry.writeCode, [entry](sim::SimDevice&, const Bytes&) {
         Bytes reply = Hex("00 00 FF FE FD FC FB FA");
-        reply[0] = spec.writeCode | 0x80;
+        reply[0] = entry.writeCode | 0x80;
         return std::optional<Bytes>(reply);
     });
     ASSERT_TRUE(session->Read(b));
@@ -451,7 +451,7 @@ TEST_P(FamilyExchangeTest, EveryBlockMakesTheRoundTrip) {
     ASSERT_EQ(session->Open(), session->BlockCount());
     std::vector<std::optional<Bytes>> built(session->BlockCount());
     for (std::size_t i = 0; i < session->BlockCount(); ++i) {
-        if (Spec(i).Writable()) {
+        if (BlockAt(i).Writable()) {
             built[i] = Changed(*session->Saved(i));
         }
     }
@@ -462,7 +462,7 @@ TEST_P(FamilyExchangeTest, EveryBlockMakesTheRoundTrip) {
     ASSERT_EQ(reopened.Open(), reopened.BlockCount());
     for (std::size_t i = 0; i < session->BlockCount(); ++i) {
         if (built[i]) {
-            EXPECT_TRUE(BytesEq(*reopened.Saved(i), *built[i])) << Spec(i).name;
+            EXPECT_TRUE(BytesEq(*reopened.Saved(i), *built[i])) << BlockAt(i).name;
         }
     }
     if (GetParam().hasDefault) {
@@ -484,7 +484,7 @@ TEST_P(FamilyExchangeTest, ABlockWithAWrongChecksumIsRefused) {
     Bytes wrong = Changed(saved);
     wrong.at(2) ^= 0x77;  // after the checksum was computed
     EXPECT_EQ(session->Commit(b, wrong), WriteOutcome::Failed);
-    EXPECT_TRUE(BytesEq(Stored(Spec(b).readCode), saved));
+    EXPECT_TRUE(BytesEq(Stored(BlockAt(b).readCode), saved));
     EXPECT_TRUE(BytesEq(*session->Saved(b), saved));
     EXPECT_EQ(session->Commit(b, Changed(saved)), WriteOutcome::Written);
 }
@@ -497,10 +497,10 @@ TEST_P(FamilyExchangeTest, RandomRepliesAreJudgedExactlyAndNeverEscapeTheirBuffe
     ASSERT_EQ(session->Open(), session->BlockCount());
     testing::RandomReplies replies(7);
     std::map<uint8_t, std::size_t> expected;
-    for (const BlockSpec& spec : session->Model().blocks) {
-        expected[spec.readCode] = spec.ReplySize();
-        if (spec.Writable()) {
-            expected[spec.writeCode] = kAckReplySize;
+    for (const BlockSpec& entry : session->Model().blocks) {
+        expected[entry.readCode] = entry.ReplySize();
+        if (entry.Writable()) {
+            expected[entry.writeCode] = kAckReplySize;
         }
     }
     if (GetParam().hasDefault) {
@@ -511,24 +511,24 @@ TEST_P(FamilyExchangeTest, RandomRepliesAreJudgedExactlyAndNeverEscapeTheirBuffe
     const int rounds = 60;
     for (int round = 0; round < rounds; ++round) {
         for (std::size_t i = 0; i < session->BlockCount(); ++i) {
-            const BlockSpec& spec = Spec(i);
+            const BlockSpec& entry = BlockAt(i);
             const Bytes before = *session->Saved(i);
             const bool ok = session->Read(i);
             const std::optional<Bytes> passing =
-                replies.Passing(spec.readCode, spec.ReplySize(), false);
-            EXPECT_EQ(ok, passing.has_value()) << "read 0x" << std::hex << int(spec.readCode);
+                replies.Passing(entry.readCode, entry.ReplySize(), false);
+            EXPECT_EQ(ok, passing.has_value()) << "read 0x" << std::hex << int(entry.readCode);
             const Bytes after = *session->Saved(i);
             if (ok && passing) {
                 EXPECT_TRUE(
-                    BytesEq(after, Bytes(passing->begin() + spec.replyOffset, passing->end())));
+                    BytesEq(after, Bytes(passing->begin() + entry.replyOffset, passing->end())));
             } else if (!ok) {
                 EXPECT_TRUE(BytesEq(after, before)) << "a failed read keeps the saved copy";
             }
-            if (spec.Writable()) {
+            if (entry.Writable()) {
                 const WriteOutcome w = session->Commit(i, Changed(after));
                 EXPECT_EQ(w == WriteOutcome::Written,
-                          replies.Passing(spec.writeCode, kAckReplySize, true).has_value())
-                    << "write 0x" << std::hex << int(spec.writeCode);
+                          replies.Passing(entry.writeCode, kAckReplySize, true).has_value())
+                    << "write 0x" << std::hex << int(entry.writeCode);
             }
         }
         if (GetParam().hasDefault) {
