@@ -25,6 +25,11 @@ pids=()
 
 cleanup() {
     for p in "${pids[@]}"; do kill "$p" 2>/dev/null; done
+    # A simulator started through a shell function is a child of its subshell, so killing the
+    # subshell leaves it running: end whatever still runs in each namespace before removing it.
+    for n in "$ws" "$a" "$b" "$far"; do
+        ip netns pids "$n" 2>/dev/null | xargs -r kill 2>/dev/null
+    done
     wait 2>/dev/null
     for n in "$ws" "$a" "$b" "$far"; do ip netns del "$n" 2>/dev/null; done
     rm -rf "$work"
