@@ -5,6 +5,7 @@
 // test that plays the device answers there, a simulator test waits there for the simulator to
 // have answered. A wait on a socket that is then readable ends at once.
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "transport/PollClock.h"
@@ -13,7 +14,10 @@ namespace varlo::testing {
 
 class VirtualClock : public PollClock {
 public:
-    TimePoint Now() override { return m_now; }
+    TimePoint Now() override {
+        const std::lock_guard<std::mutex> lock(m_mutex);
+        return m_now;
+    }
     void Sleep(net::SocketHandle s, int ms) override;
     bool WaitReadable(net::SocketHandle s, int ms) override;
 
@@ -27,6 +31,8 @@ public:
     std::function<void(net::SocketHandle)> settle;
 
 private:
+    // The command line works on several devices at once, each thread waiting on this clock.
+    mutable std::mutex m_mutex;
     // Far from the steady clock's epoch, so that no arithmetic of the code under test wraps.
     static constexpr TimePoint kStart = TimePoint{} + std::chrono::hours(24);
     TimePoint m_now = kStart;
