@@ -87,7 +87,9 @@ TEST_F(ConfigFileTest, AFileThatIsNotWhatADumpWroteIsRefusedAndNothingIsSent) {
         {"larger than any configuration", std::string(2 * kMaxConfigFileBytes, ' ') + good,
          "a configuration file holds a few kilobytes"},
         {"a folder", "", "is a folder, not a configuration file", dir.string()},
+#ifndef _WIN32
         {"a device", "", "is not a regular file", "/dev/zero"},
+#endif
         {"no such file", "", "cannot read the file: No such file or directory",
          (dir / "missing.json").string()},
     };

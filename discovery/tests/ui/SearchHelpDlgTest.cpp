@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -30,10 +31,18 @@ public:
     Settings() {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.path());
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.path());
+        // Without an organization a QSettings on Windows reads and writes nothing; there the
+        // native format is the registry, which setPath does not move, so a key of its own.
+        QCoreApplication::setOrganizationName(QStringLiteral("Varlo tests"));
+    }
+    ~Settings() {
+        QSettings().clear();
+        QCoreApplication::setOrganizationName(m_organization);
     }
 
 private:
     QTemporaryDir m_dir;
+    QString m_organization = QCoreApplication::organizationName();
 };
 
 std::vector<NetAdapter> Laptop() {
